@@ -2,6 +2,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <string>
 #include <vector>
 
 #include "platform/Color.h"
@@ -28,6 +30,13 @@ struct TCharAttr {
 using TLineAttrs = std::vector<TCharAttr>;
 // 0 or 1 per character of the line being drawn: whether it is selected.
 using TSelAttrs = std::vector<uint8_t>;
+
+class TAdvancedEditor;
+
+// The colouring hook: fills `attrs` (the line's cells) for logical line `line`, whose text
+// arrives with the end-of-line marker appended; `selFlags` is read only.
+using THighlightLineEvent = std::function<void(TAdvancedEditor* sender, const std::string& text, int line,
+                                               const TSelAttrs& selFlags, TLineAttrs& attrs)>;
 
 // Appended to a line's text for colouring and selection marking; never shown.
 inline constexpr char kEndOfLineMarker = '\xAC';
