@@ -40,9 +40,10 @@ void TPHPHighLight::HighlightLine(TAdvancedEditor* sender, const std::string& te
                                   const TSelAttrs& selFlags, TLineAttrs& attrs) {
   if (line < 0) return;
   // Lines inserted or deleted since the last call shift every later line away from its
-  // stored state, and that shift changes no state at the edited line, so nothing else would
-  // notice. The edit lies in what is being drawn, which starts at or above it, so stored
-  // states from here down are not trusted any more.
+  // stored state. The comparison below only catches that where the edited line itself ends
+  // in another state; otherwise lines further down would later start from their
+  // neighbour's state. The edit lies in what is being drawn, which starts at or above it,
+  // so the stored states from here down are not trusted any more.
   int count = lines_.Count();
   if (count != seenLineCount_) {
     seenLineCount_ = count;

@@ -48,8 +48,6 @@ std::string_view TagName(std::string_view upperWord) {
   return upperWord;
 }
 
-}  // namespace
-
 // The scan of one line. Everything here but `state` is forgotten at the end of the line.
 class TLineScan {
  public:
@@ -436,6 +434,8 @@ class TLineScan {
   char prevOfPrev_ = '\0';  // prev_ of the previous position
   char before_ = 0;        // first character of the triple window
 };
+
+}  // namespace
 
 void TPHPHighLight::ScanLine(std::string_view text, TScanState& state) {
   kinds_.resize(text.size());

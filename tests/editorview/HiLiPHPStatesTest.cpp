@@ -66,6 +66,15 @@ TEST(PHPHighlighterStates, EditsRecolourTheLinesTheirStateReaches) {
   }
 }
 
+TEST(PHPHighlighterStates, DeletingTheLineThatOpenedACommentRecoloursTheLinesBelow) {
+  TVectorLines lines({"<?php", "/*", "echo 1;", "*/", "echo 2;"});
+  TPHPHighLight hl(lines);
+  hl.Reset();
+  EXPECT_EQ(DrawAll(hl, lines), (std::vector<std::string>{"KKKKK", "CC", "CCCCCCC", "CC", "KKKK-N-"}));
+  lines.Lines.erase(lines.Lines.begin() + 1);
+  EXPECT_EQ(DrawAll(hl, lines), (std::vector<std::string>{"KKKKK", "KKKK-N-", "--", "KKKK-N-"}));
+}
+
 TEST(PHPHighlighterStates, LinesBelowTheScreenFollowWhenScrolledTo) {
   TVectorLines lines(kPage);
   TPHPHighLight hl(lines);
