@@ -85,6 +85,9 @@ void TAdvancedEditor::MouseMove(TShiftState shift, int x, int y) {
     ~TShow() { e.SetCaretVisible(true); }
   } show{*this};
   if (mouseRow_ <= bottomRow_) {
+    // The selection starts where the button went down (the caret the press placed), even
+    // when the first move report arrives cells away from it.
+    if (!selAvail_) ExtendSelection(caretX_, caretY_);
     ExtendSelection(mouseCol_, mouseRow_);
     MoveCaret(mouseCol_, mouseRow_);
   }
