@@ -213,7 +213,9 @@ class TRateReporter : public benchmark::BenchmarkReporter {
   void ReportRuns(const std::vector<Run>& runs) override {
     for (const auto& run : runs) {
       auto it = run.counters.find("lines/s");
-      if (it != run.counters.end() && run.run_type == Run::RT_Iteration)
+      if (it == run.counters.end()) continue;
+      // With repetitions, the mean stands for all of them.
+      if (run.run_type == Run::RT_Iteration || run.aggregate_name == "mean")
         rates[run.run_name.function_name] = it->second.value;
     }
     display_->ReportRuns(runs);

@@ -18,6 +18,19 @@ class ILineSource {
   virtual std::string Get(int index) const = 0;
 };
 
+// Any line store with `int Count() const` and `std::string Get(int) const` (the editor's
+// TAdvLines has both) seen as an ILineSource. It refers to the store; it does not own it.
+template <class TLines>
+class TLineSourceOf : public ILineSource {
+ public:
+  explicit TLineSourceOf(const TLines& lines) : lines_(lines) {}
+  int Count() const override { return lines_.Count(); }
+  std::string Get(int index) const override { return lines_.Get(index); }
+
+ private:
+  const TLines& lines_;
+};
+
 class TSyntaxHighLight {
  public:
   virtual ~TSyntaxHighLight() = default;

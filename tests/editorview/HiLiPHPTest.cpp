@@ -159,7 +159,12 @@ TEST(PHPHighlighter, BadCallsAreHarmless) {
 }
 
 TEST(PHPHighlighter, BindsToTheEditorsHook) {
-  TVectorLines lines({"<b>"});
+  // Any store with Count() and Get() serves as the line source.
+  struct TStore {
+    int Count() const { return 1; }
+    std::string Get(int) const { return "<b>"; }
+  } store;
+  TLineSourceOf<TStore> lines(store);
   TPHPHighLight hl(lines);
   THighlightLineEvent hook = hl.Hook();
   std::string text = std::string("<b>") + kEndOfLineMarker;
