@@ -6,6 +6,7 @@
 #include "platform/Errors.h"
 #include "platform/Paths.h"
 #include "project/AppLogic.h"
+#include "project/PostInstall.h"
 
 namespace zemblo {
 
@@ -15,7 +16,7 @@ TAppObjects* AppObjects = nullptr;
 TAppLogic* AppLogic = nullptr;
 
 namespace {
-TFirstRunHook g_firstRun = nullptr;
+TFirstRunHook g_firstRun = &InstallSamples;
 
 // A settings file that cannot be written (a full disk) must not stop the program from
 // starting or ending; the previous file stays as it was.

@@ -26,8 +26,8 @@ TVantrelINI& ProjectINI();
 // The settings file: the executable's path with ".ini".
 std::string SettingsFileName();
 
-// Called at step 4 of KernelStart when "Init.Requires" is set; the sample installer
-// registers itself here so the kernel does not depend on it.
+// Called at step 4 of KernelStart when "Init.Requires" is set: InstallSamples unless a test
+// puts something else (or nothing) here.
 using TFirstRunHook = void (*)();
 void SetFirstRunHook(TFirstRunHook hook);
 

@@ -59,6 +59,11 @@ bool CopyFile(const std::string& from, const std::string& to, bool failIfExists)
   }
 }
 
+bool CopyPermissions(const std::string& from, const std::string& to) {
+  struct stat st;
+  return ::stat(from.c_str(), &st) == 0 && ::chmod(to.c_str(), st.st_mode & 07777) == 0;
+}
+
 int64_t FileSize(const std::string& path) {
   struct stat st;
   if (::stat(path.c_str(), &st) != 0) return -1;

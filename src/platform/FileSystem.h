@@ -16,6 +16,8 @@ bool RemoveDir(const std::string& path);        // an empty folder
 bool RenameFile(const std::string& from, const std::string& to);
 // Copies the bytes and the permission bits; with failIfExists an existing target stays.
 bool CopyFile(const std::string& from, const std::string& to, bool failIfExists);
+// Gives `to` the permission bits of `from` (a built program keeps its loader's right to run).
+bool CopyPermissions(const std::string& from, const std::string& to);
 int64_t FileSize(const std::string& path);      // -1 when missing
 
 struct TDirEntry {

@@ -1,5 +1,5 @@
-// The project-level commands: open, reopen, save (and, with the builder, build and run),
-// plus the simple alert. They reach the main window only through IAppShell.
+// The project-level commands: open, reopen, save, build, run, add and remove a window, plus
+// the simple alert. They reach the main window only through IAppShell.
 #pragma once
 
 #include <string>
@@ -43,6 +43,22 @@ class TAppLogic {
   void OpenLastProject();
   // SaveProject, then OpenProject of the open project's own file.
   void ReopenProject();
+  // Builds the open project into "exe/" (see TProjectBuilder); errors propagate.
+  void BuildProject();
+  // Starts the built program (working folder: its own), blocks until it ends, then shows its
+  // run log (the program's path with ".log") through the shell, or clears the memo when
+  // there is none. Alerts "Executable is not found!" when nothing was built. Returns the
+  // program's exit status, or -1 when it did not run.
+  int RunProject();
+  // The project side of New Window: the first free NewWndNN gets a WINDOW element and a
+  // script, the project is saved and read back. Returns the window's name ("" when no
+  // project is open). The main window stores the editor's position before and selects the
+  // new tab after.
+  std::string NewWindow();
+  // Remove Window: when `id` is a window of the project and its script exists, the WINDOW
+  // element goes, the project is saved, the script deleted and the project opened again.
+  // Returns whether it removed anything. There is no undo.
+  bool RemoveWindow(const std::string& id);
 
  private:
   IAppShell* shell_ = nullptr;
