@@ -46,8 +46,9 @@ def rows(bpp, top_down, pixel):
     return data
 
 
-def info_header(size, bpp, compression, top_down, colours=0, extra=b""):
-    h = struct.pack("<IiiHHIIiiII", size, W, -H if top_down else H, 1, bpp, compression, 0, 2835, 2835, colours, 0)
+def info_header(size, bpp, compression, top_down, colours=0, extra=b"", image_size=0):
+    h = struct.pack("<IiiHHIIiiII", size, W, -H if top_down else H, 1, bpp, compression, image_size, 2835, 2835,
+                    colours, 0)
     return (h + extra).ljust(size, b"\0")
 
 
@@ -106,12 +107,12 @@ def main():
     # RLE8: an encoded run, a literal run, end of line, a move, end of bitmap.
     rle8 = bytes([3, 1]) + bytes([0, 3, 4, 5, 6, 0]) + bytes([0, 0])  # row 0: 1 1 1 then 4 5 6 (clipped)
     rle8 += bytes([2, 7, 0, 2, 1, 1]) + bytes([1, 9]) + bytes([0, 1])  # row 1: 7 7, move to (3, 2): 9
-    write("rle8.bmp", info_header(40, 8, 1, False, 16), palette(16), rle8)
+    write("rle8.bmp", info_header(40, 8, 1, False, 16, image_size=len(rle8)), palette(16), rle8)
     # RLE4: runs alternate the two nibbles; a literal run of three nibbles padded to a word.
     rle4 = bytes([5, 0x12]) + bytes([0, 0]) + bytes([0, 3, 0x34, 0x50]) + bytes([0, 0]) + bytes([2, 0xF0]) + bytes([0, 1])
-    write("rle4.bmp", info_header(40, 4, 2, False, 16), palette(16), rle4)
+    write("rle4.bmp", info_header(40, 4, 2, False, 16, image_size=len(rle4)), palette(16), rle4)
     # RLE8 without its end marker.
-    write("rle8_unterminated.bmp", info_header(40, 8, 1, False, 4), palette(4), bytes([5, 2, 0, 0, 5, 3]))
+    write("rle8_unterminated.bmp", info_header(40, 8, 1, False, 4, image_size=6), palette(4), bytes([5, 2, 0, 0, 5, 3]))
 
     # Broken: pixels cut short, a giant size with no data, an unknown depth, no signature.
     write("broken_truncated.bmp", info_header(40, 24, 0, False), b"", rows(24, False, bgr)[:20])

@@ -99,6 +99,7 @@ void TControlAnchor::paintEvent(QPaintEvent*) {
 
 void TControlAnchor::mousePressEvent(QMouseEvent* event) {
   QWidget::mousePressEvent(event);
+  event->accept();
   if (!target_) return;
   dragStart_ = event->globalPosition().toPoint();
   startBounds_ = target_->geometry();
@@ -107,6 +108,7 @@ void TControlAnchor::mousePressEvent(QMouseEvent* event) {
 
 void TControlAnchor::mouseMoveEvent(QMouseEvent* event) {
   QWidget::mouseMoveEvent(event);
+  event->accept();
   if (!dragging_ || !target_) return;
   const QPoint d = event->globalPosition().toPoint() - dragStart_;
   target_->setGeometry(DraggedBounds(index_, startBounds_, d.x(), d.y()));
@@ -116,6 +118,7 @@ void TControlAnchor::mouseMoveEvent(QMouseEvent* event) {
 
 void TControlAnchor::mouseReleaseEvent(QMouseEvent* event) {
   QWidget::mouseReleaseEvent(event);
+  event->accept();
   if (!dragging_) return;
   if (OnMoved) OnMoved(*this);
   dragging_ = false;

@@ -167,7 +167,7 @@ TKXControl::~TKXControl() = default;
 void TKXControl::RepaintRequest() { self_->update(); }
 
 void TKXControl::ApplyBackgroundColor(const std::optional<QColor>& color) {
-  SetPaletteColor(self_, QPalette::Window, color);
+  SetPaletteColor(self_, self_->backgroundRole(), color);
   self_->setAutoFillBackground(color.has_value());
 }
 

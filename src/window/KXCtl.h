@@ -122,7 +122,7 @@ class TKXControl {
   // ("text", "bgImage", ...) and schedules a repaint.
   virtual void RepaintRequest();
   // The background colour from "bgColor"; nullopt for the class's own default colour (the
-  // colour text named no colour). By default the widget fills its background with it.
+  // colour text named no colour). By default the widget fills its background role with it.
   virtual void ApplyBackgroundColor(const std::optional<QColor>& color);
 
  protected:

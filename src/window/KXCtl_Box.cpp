@@ -20,7 +20,7 @@ void TKXCtl_Box::RepaintRequest() {
 }
 
 void TKXCtl_Box::ApplyBackgroundColor(const std::optional<QColor>& color) {
-  SetPaletteColor(this, QPalette::Window, color);
+  SetPaletteColor(this, backgroundRole(), color);
   setAutoFillBackground(true);
 }
 
