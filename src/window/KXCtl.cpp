@@ -5,6 +5,7 @@
 #include <QFont>
 #include <QPalette>
 #include <QWidget>
+#include <algorithm>
 
 #include "platform/qt/AnsiText.h"
 #include "window/XML.h"
@@ -61,11 +62,14 @@ void TKXCtlHlp::SetProperty(std::string_view name, std::string_view value) {
 void TKXCtlHlp::ApplyBounds() {
   const TKXGeneralProps g = ReadGeneralProps(props_);
   anchors_ = g.Anchors;
+  // Within Qt's widget size limit, so that no edge of the rectangle overflows an int.
+  auto size = [](int v) { return std::clamp(v, 0, QWIDGETSIZE_MAX); };
+  auto pos = [](int v) { return std::clamp(v, -QWIDGETSIZE_MAX, QWIDGETSIZE_MAX); };
   QRect r = owner_->geometry();
-  if (g.Width) r.setWidth(std::max(0, *g.Width));
-  if (g.Height) r.setHeight(std::max(0, *g.Height));
-  if (g.Left) r.moveLeft(*g.Left);
-  if (g.Top) r.moveTop(*g.Top);
+  if (g.Width) r.setWidth(size(*g.Width));
+  if (g.Height) r.setHeight(size(*g.Height));
+  if (g.Left) r.moveLeft(pos(*g.Left));
+  if (g.Top) r.moveTop(pos(*g.Top));
   owner_->setGeometry(r);
   RecordAnchorRule();
 }

@@ -122,6 +122,24 @@ TEST(KXCtlHlp, SettingsThatDoNotConvertLeaveTheirOwnValueOnly) {
   EXPECT_FALSE(w->font().bold());
 }
 
+TEST(KXCtlHlp, ExtremeBoundsAreClampedToWhatAWidgetCanHave) {
+  TParent p;
+  struct Case {
+    const char* attrs;
+    QRect want;
+  };
+  const Case cases[] = {
+      {"x=\"2147483647\" y=\"-2147483648\" w=\"2147483647\" h=\"10\"",
+       QRect(QWIDGETSIZE_MAX, -QWIDGETSIZE_MAX, QWIDGETSIZE_MAX, 10)},
+      {"x=\"$7FFFFFFF\" y=\"0\" w=\"-5\" h=\"-2147483648\"", QRect(QWIDGETSIZE_MAX, 0, 0, 0)},
+  };
+  for (const Case& c : cases) {
+    QWidget* w = p.Create(std::string("<CONTROL type=\"Text\" Anchors=\"ltrb\" ") + c.attrs + "/>");
+    EXPECT_EQ(w->geometry(), c.want) << c.attrs;
+    p.w.resize(310, 190);  // the anchors' arithmetic stays in range too
+  }
+}
+
 TEST(KXCtlHlp, SetPropertyRepaintsOwnPropertiesButAppliesBoundsOnlyAtTheNextLoad) {
   TParent p;
   QWidget* w = p.Create("<CONTROL type=\"Button\" x=\"5\" y=\"6\" w=\"70\" h=\"25\" text=\"OK\"/>");
