@@ -90,6 +90,12 @@ void TAdvancedEditor::PasteFromClipboard() { InsertText(platform_->ClipboardText
 
 void TAdvancedEditor::CmdBlockIndent() {
   if (!selAvail_) return;
+  // A selection whose rows no longer exist counts as empty, as it does for its text.
+  const int rows = lines_->RowTotal();
+  if (selStartY_ < 0 || selStartY_ >= rows || selEndY_ < 0 || selEndY_ >= rows) {
+    platform_->Beep();
+    return;
+  }
   const int first = lines_->RowColToLineChar(selStartX_, selStartY_).Line;
   const TLineChar end = lines_->RowColToLineChar(selEndX_, selEndY_);
   int last = end.Line;

@@ -7,7 +7,7 @@
 namespace zemblo {
 
 int TUndo::SpanRun(TUndoBuffer& buffer) const {
-  while (buffer.Index > 0 && buffer.Item(buffer.Index - 1)->Kind() == Kind()) --buffer.Index;
+  while (buffer.Index > 0 && buffer.Item(buffer.Index)->Extends(*buffer.Item(buffer.Index - 1))) --buffer.Index;
   return buffer.Index;
 }
 

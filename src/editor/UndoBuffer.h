@@ -39,10 +39,16 @@ class TUndo {
   // runs (moving buffer.Index back to the earliest of them).
   virtual void Undo(TUndoBuffer& buffer) = 0;
 
+  // Whether the run that this record ends takes in `older`, the record just before it:
+  // records of exactly the same kind. Text records also require that the two changes
+  // touch, for a run is reverted as one change at one place; a caret moved without a
+  // record between two typed words would otherwise make one undo delete the wrong text.
+  virtual bool Extends(const TUndo& older) const { return older.Kind() == Kind(); }
+
   TAdvancedEditor* Editor;  // not owned
 
  protected:
-  // Moves buffer.Index back over the older records of this record's kind; returns the
+  // Moves buffer.Index back over the older records of this record's run; returns the
   // index of the earliest record of the run.
   int SpanRun(TUndoBuffer& buffer) const;
 };
@@ -65,6 +71,11 @@ class TInsertUndo : public TCaretUndo {
       : TCaretUndo(editor, x, y), Text(std::move(text)), Offset(offset) {}
   TUndoKind Kind() const override { return TUndoKind::Insert; }
   void Undo(TUndoBuffer& buffer) override;
+  // The older text ends where this one starts.
+  bool Extends(const TUndo& older) const override {
+    return older.Kind() == Kind() &&
+           Offset == static_cast<const TInsertUndo&>(older).Offset + static_cast<int>(static_cast<const TInsertUndo&>(older).Text.size());
+  }
   std::string Text;
   int Offset;
 };
@@ -88,6 +99,10 @@ class TDeleteUndo : public TInsertUndo {
   using TInsertUndo::TInsertUndo;
   TUndoKind Kind() const override { return TUndoKind::Delete; }
   void Undo(TUndoBuffer& buffer) override;
+  // Forward deletions at one place.
+  bool Extends(const TUndo& older) const override {
+    return older.Kind() == Kind() && Offset == static_cast<const TInsertUndo&>(older).Offset;
+  }
 };
 
 // Text deleted leftward; made after the change, so Offset is where the text goes back.
@@ -96,6 +111,10 @@ class TBackspaceUndo : public TDeleteUndo {
   using TDeleteUndo::TDeleteUndo;
   TUndoKind Kind() const override { return TUndoKind::Backspace; }
   void Undo(TUndoBuffer& buffer) override;
+  // This deletion ended where the older one began.
+  bool Extends(const TUndo& older) const override {
+    return older.Kind() == Kind() && Offset + static_cast<int>(Text.size()) == static_cast<const TInsertUndo&>(older).Offset;
+  }
 };
 
 struct TSelectionState {
@@ -113,6 +132,9 @@ class TDeleteSelectedUndo : public TDeleteUndo {
       : TDeleteUndo(editor, x, y, std::move(text), offset), Selection(selection), SelOffset(selOffset) {}
   TUndoKind Kind() const override { return TUndoKind::DeleteSelected; }
   void Undo(TUndoBuffer& buffer) override;
+  bool Extends(const TUndo& older) const override {
+    return older.Kind() == Kind() && SelOffset == static_cast<const TDeleteSelectedUndo&>(older).SelOffset;
+  }
   TSelectionState Selection;
   int SelOffset;  // offset of the selection's start
 };
@@ -123,6 +145,11 @@ class TOverwriteUndo : public TCaretUndo {
       : TCaretUndo(editor, x, y), OldText(std::move(oldText)), NewText(std::move(newText)), Offset(offset) {}
   TUndoKind Kind() const override { return TUndoKind::Overwrite; }
   void Undo(TUndoBuffer& buffer) override;
+  bool Extends(const TUndo& older) const override {
+    if (older.Kind() != Kind()) return false;
+    const auto& o = static_cast<const TOverwriteUndo&>(older);
+    return Offset == o.Offset + static_cast<int>(o.NewText.size());
+  }
   std::string OldText;
   std::string NewText;
   int Offset;

@@ -115,3 +115,24 @@ TEST(Faults, DeleteBeyondTheEndOfTheLastLineDoesNothingMore) {
   rig.Undo();
   EXPECT_EQ(rig.Text(), "short");
 }
+
+// A run of records of one kind is reverted as one change at one place. When the caret was
+// placed without a record between two typed words (SetCaret is public), the two inserts
+// do not touch: each is reverted where it happened, still in the same undo step.
+TEST(Faults, RunsThatDoNotTouchAreRevertedEachAtItsPlace) {
+  TEditorRig rig("first line\r\nsecond line\r\n");
+  rig.Caret(5, 0);
+  rig.Type("AB");
+  rig.editor.SetCaret(0, 1);
+  rig.Type("CD");
+  rig.Run({cmdToggleMode});
+  rig.editor.SetCaret(2, 0);
+  rig.Type("x");
+  rig.editor.SetCaret(6, 1);
+  rig.Type("y");
+  EXPECT_EQ(rig.Text(), "fixstAB line|CDsecoyd line");
+  rig.Undo();  // the two overwrites
+  EXPECT_EQ(rig.Text(), "firstAB line|CDsecond line");
+  rig.Undo();  // both typed words
+  EXPECT_EQ(rig.Text(), "first line|second line");
+}
