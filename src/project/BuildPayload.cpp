@@ -21,6 +21,7 @@ std::unique_ptr<TMemoryStream> MakeProjectZip(const std::string& projectFolder) 
     TMemoryStream path(projectFolder + PathDelim);
     pack.Add(std::string(kProjectPathEntry), path);
   }  // the pack writes the central directory as it goes
+  zip->SetPosition(0);
   return zip;
 }
 

@@ -37,7 +37,8 @@ std::string MakeProject(const std::string& title) {
     folder = projects + PathDelim + name + PathDelim;
     if (!DirectoryExists(folder)) break;
   }
-  if (!CreateDir(folder)) throw EInOutError("Cannot create the project folder \"" + folder + "\".");
+  // A projects folder removed since it was chosen comes back rather than failing the command.
+  if (!ForceDirectories(folder)) throw EInOutError("Cannot create the project folder \"" + folder + "\".");
 
   std::string templ = projects + PathDelim + "VT.NewPrj" + PathDelim;
   for (const TDirEntry& e : ListFolder(templ, "*.*")) {
