@@ -16,10 +16,10 @@ constexpr size_t kHistory = 32768;
 // Output is decoded into a straight run of this many windows behind the history, so a
 // match never has to wrap around; when the run is used up its last 32 KiB slide to the
 // front and become the history again.
-constexpr size_t kRunWindows = 3;
+constexpr size_t kRunWindows = 8;
 constexpr size_t kRun = kRunWindows * kWindowSize;
 // Room behind the run for the last match that starts before the run's end (258 bytes),
-// the literals decoded with it and the up to 7 bytes that word-wise copying writes ahead.
+// the literals decoded with it and the up to 15 bytes that word-wise copying writes ahead.
 constexpr size_t kSlack = 512;
 
 constexpr unsigned kMaxCodeBits = 15;
@@ -169,13 +169,20 @@ inline uint64_t Load64LE(const uint8_t* p) {
 }
 
 inline void Copy8(uint8_t* dst, const uint8_t* src) { std::memcpy(dst, src, 8); }
+inline void Copy16(uint8_t* dst, const uint8_t* src) { std::memcpy(dst, src, 16); }
 
 // Copies `length` bytes from `distance` back; the pattern repeats when they overlap. May
-// write up to 7 bytes past the end of the copy.
+// write up to 15 bytes past the end of the copy.
 inline uint8_t* CopyMatch(uint8_t* out, uint32_t distance, uint32_t length) {
   const uint8_t* src = out - distance;
   uint8_t* const end = out + length;
-  if (distance >= 8) {
+  if (distance >= 16) {
+    do {
+      Copy16(out, src);
+      out += 16;
+      src += 16;
+    } while (out < end);
+  } else if (distance >= 8) {
     do {
       Copy8(out, src);
       out += 8;
@@ -236,6 +243,10 @@ class TDecoder {
   TResult Codes(const uint32_t* lit, const uint32_t* dist);
   bool FlushWindows();
   void Deliver(const uint8_t* p, size_t n);
+  void CopyPending(uint8_t* to) const;
+  void Materialize();
+  bool CompleteWindowFromInput(const uint8_t* p, size_t n);
+  void FinalFlush();
 
   const uint8_t* in_;
   const uint8_t* const inEnd_;
@@ -249,11 +260,29 @@ class TDecoder {
   // Set once a window was dropped or the destination is full: nothing more can arrive.
   bool closed_;
 
-  // Output so far ends at out_; the windows from flushed_ on are not handed over yet.
-  // Invariant: buf_ + kHistory <= flushed_ <= out_ < flushed_ + kWindowSize between
-  // symbols, and flushed_ lies on a window boundary of the run.
+  // Output so far ends at out_ plus the pending stored bytes; the window from flushed_ on
+  // is not handed over yet. Invariant between symbols: buf_ + kHistory <= flushed_ <= out_,
+  // out_ - flushed_ + pendingBytes_ < kWindowSize, and flushed_ lies on a window boundary of
+  // the run.
   uint8_t* out_;
   uint8_t* flushed_;
+
+  // Stored blocks are not copied into the buffer at once: their bytes wait in the input
+  // (which stays put for the whole decode), and a window they complete goes from there
+  // straight to the destination. They are copied in only when a coded block needs them as
+  // history, or when too many pieces pile up. A null pointer stands for zeros past the end
+  // of the input.
+  struct TPiece {
+    const uint8_t* p;
+    size_t n;
+  };
+  static constexpr int kMaxPieces = 16;
+  TPiece pending_[kMaxPieces];
+  int pendingCount_ = 0;
+  size_t pendingBytes_ = 0;
+  // Set when the last window went from the input to the destination without passing the
+  // buffer: the 32 KiB before flushed_ are then in the destination, just behind dst_.
+  bool historyInDest_ = false;
 
   uint32_t litTable_[kLitTableSize];
   uint32_t distTable_[kDistTableSize];
@@ -267,7 +296,7 @@ void TDecoder::Deliver(const uint8_t* p, size_t n) {
     closed_ = true;
     return;
   }
-  std::memcpy(dst_, p, n);
+  if (n) std::memcpy(dst_, p, n);
   dst_ += n;
   dstLeft_ -= n;
   if (dstLeft_ == 0) closed_ = true;
@@ -289,6 +318,57 @@ bool TDecoder::FlushWindows() {
   return !closed_;
 }
 
+void TDecoder::CopyPending(uint8_t* to) const {
+  for (int i = 0; i < pendingCount_; ++i) {
+    if (pending_[i].p) std::memcpy(to, pending_[i].p, pending_[i].n);
+    else std::memset(to, 0, pending_[i].n);
+    to += pending_[i].n;
+  }
+}
+
+// Brings the history and the pending stored bytes into the buffer, in front of out_.
+void TDecoder::Materialize() {
+  if (historyInDest_) {
+    std::memcpy(flushed_ - kHistory, dst_ - kHistory, kHistory);
+    historyInDest_ = false;
+  }
+  CopyPending(out_);
+  out_ += pendingBytes_;
+  pendingCount_ = 0;
+  pendingBytes_ = 0;
+}
+
+// The current window is complete with n more stored bytes at p: it goes to the destination
+// from where its pieces are, and a fresh window starts at the front of the run.
+bool TDecoder::CompleteWindowFromInput(const uint8_t* p, size_t n) {
+  if (closed_) return false;
+  if (kWindowSize > dstLeft_) {
+    closed_ = true;
+    return false;
+  }
+  size_t head = static_cast<size_t>(out_ - flushed_);
+  if (head) std::memcpy(dst_, flushed_, head);
+  CopyPending(dst_ + head);
+  uint8_t* tail = dst_ + head + pendingBytes_;
+  if (p) std::memcpy(tail, p, n);
+  else std::memset(tail, 0, n);
+  dst_ += kWindowSize;
+  dstLeft_ -= kWindowSize;
+  if (dstLeft_ == 0) closed_ = true;
+  pendingCount_ = 0;
+  pendingBytes_ = 0;
+  flushed_ = out_ = buf_ + kHistory;
+  historyInDest_ = true;
+  return !closed_;
+}
+
+void TDecoder::FinalFlush() {
+  size_t n = static_cast<size_t>(out_ - flushed_) + pendingBytes_;
+  if (closed_ || n > dstLeft_) return;
+  if (pendingCount_) Materialize();
+  Deliver(flushed_, n);
+}
+
 void TDecoder::Run() {
   if (closed_) return;
   for (;;) {
@@ -306,7 +386,7 @@ void TDecoder::Run() {
     FlushWindows();
     if (r == TResult::Error) return;
     if (final) {
-      Deliver(flushed_, static_cast<size_t>(out_ - flushed_));
+      FinalFlush();
       return;
     }
     if (closed_) return;
@@ -318,24 +398,31 @@ TResult TDecoder::Stored() {
   uint32_t len = Get(16);
   uint32_t nlen = Get(16);
   if ((len ^ 0xFFFFu) != nlen) return TResult::Error;
-  // Whole bytes already in the bit buffer come first.
+  // Whole bytes already in the bit buffer come first, through the buffer.
+  if (len && bits_ >= 8) Materialize();
   while (len && bits_ >= 8) {
     *out_++ = static_cast<uint8_t>(bitbuf_);
     Drop(8);
     --len;
     if (out_ == flushed_ + kWindowSize && !FlushWindows()) return TResult::Stop;
   }
-  if (bits_ == 0) bitbuf_ = 0;  // what lay above now goes by the byte copy below
+  if (bits_ == 0) bitbuf_ = 0;  // what lay above now goes by the input pointer below
   while (len) {
-    size_t room = static_cast<size_t>(flushed_ + kWindowSize - out_);
+    size_t room = kWindowSize - static_cast<size_t>(out_ - flushed_) - pendingBytes_;
+    size_t have = static_cast<size_t>(inEnd_ - in_);
+    // One piece: real input, or zeros once it is used up.
+    const uint8_t* p = have ? in_ : nullptr;
     size_t n = std::min<size_t>(len, room);
-    size_t have = std::min<size_t>(n, static_cast<size_t>(inEnd_ - in_));
-    if (have) std::memcpy(out_, in_, have);
-    std::memset(out_ + have, 0, n - have);
-    in_ += have;
-    out_ += n;
+    if (have) n = std::min(n, have);
+    if (have) in_ += n;
     len -= static_cast<uint32_t>(n);
-    if (n == room && !FlushWindows()) return TResult::Stop;
+    if (n == room) {
+      if (!CompleteWindowFromInput(p, n)) return TResult::Stop;
+      continue;
+    }
+    if (pendingCount_ == kMaxPieces) Materialize();
+    pending_[pendingCount_++] = {p, n};
+    pendingBytes_ += n;
   }
   return TResult::EndOfBlock;
 }
@@ -387,6 +474,7 @@ TResult TDecoder::Dynamic() {
 }
 
 TResult TDecoder::Codes(const uint32_t* lit, const uint32_t* dist) {
+  Materialize();
   constexpr uint64_t kLitMask = (1u << kLitRootBits) - 1;
   constexpr uint64_t kDistMask = (1u << kDistRootBits) - 1;
   // The hot loop works on locals; they go back to the members around every call out.
@@ -417,15 +505,15 @@ TResult TDecoder::Codes(const uint32_t* lit, const uint32_t* dist) {
   };
 
   for (;;) {
-    // Fast loop: while 16 input bytes remain, one refill covers a length and a distance
-    // with all their extra bits (at most 48 bits), or up to three literals.
-    while (out < outLimit && inEnd - in >= 16) {
+    // Fast loop, while 16 input bytes remain. Every pass starts with at least 56 valid bits
+    // and the entry for the next symbol already looked up, so the lookup overlaps the
+    // work before it. A pass takes at most two refills of at most 7 bytes each: one
+    // covers a length and a distance with all their extra bits (48 bits at most), or
+    // three literals.
+    if (out < outLimit && inEnd - in >= 16) {
       refill();
       uint32_t e = lit[bb & kLitMask];
-      if (e & kLiteral) {
-        consume(e & 0xFF);
-        *out++ = static_cast<uint8_t>(e >> 16);
-        e = lit[bb & kLitMask];
+      do {
         if (e & kLiteral) {
           consume(e & 0xFF);
           *out++ = static_cast<uint8_t>(e >> 16);
@@ -433,52 +521,63 @@ TResult TDecoder::Codes(const uint32_t* lit, const uint32_t* dist) {
           if (e & kLiteral) {
             consume(e & 0xFF);
             *out++ = static_cast<uint8_t>(e >> 16);
-            continue;
+            e = lit[bb & kLitMask];
+            if (e & kLiteral) {
+              consume(e & 0xFF);
+              *out++ = static_cast<uint8_t>(e >> 16);
+              refill();
+              e = lit[bb & kLitMask];
+              continue;
+            }
           }
-        }
-        refill();  // the first refill took at most 7 of the 16 bytes
-      }
-      if (e & kSpecial) {
-        if (e & kLink) {
-          consume(e & 0xFF);
-          e = lit[(e >> 16) + (bb & ((1u << ((e >> 8) & 0xF)) - 1))];
-          if (e & kLiteral) {
-            consume(e & 0xFF);
-            *out++ = static_cast<uint8_t>(e >> 16);
-            continue;
-          }
+          refill();  // e stays valid: a refill only adds bits above the valid ones
         }
         if (e & kSpecial) {
-          if (e & kEndOfBlock) {
+          if (e & kLink) {
             consume(e & 0xFF);
-            result = TResult::EndOfBlock;
-          } else {
-            result = TResult::Error;
+            e = lit[(e >> 16) + (bb & ((1u << ((e >> 8) & 0xF)) - 1))];
+            if (e & kLiteral) {
+              consume(e & 0xFF);
+              *out++ = static_cast<uint8_t>(e >> 16);
+              refill();
+              e = lit[bb & kLitMask];
+              continue;
+            }
           }
-          goto done;
+          if (e & kSpecial) {
+            if (e & kEndOfBlock) {
+              consume(e & 0xFF);
+              result = TResult::EndOfBlock;
+            } else {
+              result = TResult::Error;
+            }
+            goto done;
+          }
         }
-      }
-      unsigned codeBits = e & 0xFF, extra = (e >> 8) & 0xF;
-      uint32_t length = (e >> 16) + (static_cast<uint32_t>(bb >> codeBits) & ((1u << extra) - 1));
-      consume(codeBits + extra);
-      uint32_t d = dist[bb & kDistMask];
-      if (d & kSpecial) {
-        if (!(d & kLink)) {
-          result = TResult::Error;
-          goto done;
-        }
-        consume(d & 0xFF);
-        d = dist[(d >> 16) + (bb & ((1u << ((d >> 8) & 0xF)) - 1))];
+        unsigned codeBits = e & 0xFF, extra = (e >> 8) & 0xF;
+        uint32_t length = (e >> 16) + (static_cast<uint32_t>(bb >> codeBits) & ((1u << extra) - 1));
+        consume(codeBits + extra);
+        uint32_t d = dist[bb & kDistMask];
         if (d & kSpecial) {
-          result = TResult::Error;
-          goto done;
+          if (!(d & kLink)) {
+            result = TResult::Error;
+            goto done;
+          }
+          consume(d & 0xFF);
+          d = dist[(d >> 16) + (bb & ((1u << ((d >> 8) & 0xF)) - 1))];
+          if (d & kSpecial) {
+            result = TResult::Error;
+            goto done;
+          }
         }
-      }
-      codeBits = d & 0xFF;
-      extra = (d >> 8) & 0xF;
-      uint32_t distance = (d >> 16) + (static_cast<uint32_t>(bb >> codeBits) & ((1u << extra) - 1));
-      consume(codeBits + extra);
-      out = CopyMatch(out, distance, length);
+        codeBits = d & 0xFF;
+        extra = (d >> 8) & 0xF;
+        uint32_t distance = (d >> 16) + (static_cast<uint32_t>(bb >> codeBits) & ((1u << extra) - 1));
+        consume(codeBits + extra);
+        refill();
+        e = lit[bb & kLitMask];
+        out = CopyMatch(out, distance, length);
+      } while (out < outLimit && inEnd - in >= 16);
     }
 
     if (out >= outLimit) {

@@ -43,7 +43,7 @@ TEST(CRC32, KnownValuesAndTable) {
 TEST(CRC32, EverySplitAndAlignmentMatchesTheReference) {
   const std::string data = MakeSample(TSampleKind::Random, 4096 + 64, 7);
   for (size_t offset = 0; offset < 16; ++offset) {
-    for (size_t len : {0, 1, 7, 15, 16, 17, 31, 33, 100, 1000, 4096}) {
+    for (size_t len : {0, 1, 7, 15, 16, 17, 31, 33, 100, 255, 256, 257, 271, 319, 320, 1000, 4096}) {
       const char* p = data.data() + offset;
       uint32_t want = static_cast<uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(p), static_cast<uInt>(len)));
       TCRC32 whole;

@@ -220,6 +220,48 @@ TEST(Inflate, DecodesFlushedStreams) {
   }
 }
 
+// Stored blocks mixed with coded ones: matches reach back into stored data across window
+// boundaries, and windows are made of many small stored pieces.
+TEST(Inflate, StoredBlocksAmongCodedOnes) {
+  const std::string data = MakeSample(TSampleKind::Text, 300000, 8);
+  z_stream z{};
+  ASSERT_EQ(deflateInit2(&z, 0, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY), Z_OK);
+  std::string packed(deflateBound(&z, data.size()) * 2, '\0');
+  z.next_out = reinterpret_cast<Bytef*>(packed.data());
+  z.avail_out = static_cast<uInt>(packed.size());
+  size_t at = 0;
+  for (int k = 0; at < data.size(); ++k) {
+    size_t n = std::min<size_t>(data.size() - at, 7000 + 3001 * (k % 7));
+    z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.data() + at));
+    z.avail_in = static_cast<uInt>(n);
+    at += n;
+    ASSERT_NE(deflate(&z, at == data.size() ? Z_FINISH : Z_BLOCK), Z_STREAM_ERROR);
+    deflateParams(&z, k % 2 ? 0 : 6, Z_DEFAULT_STRATEGY);
+  }
+  packed.resize(z.total_out);
+  deflateEnd(&z);
+  for (size_t dest : {data.size(), data.size() - 1, size_t{100000}})
+    EXPECT_EQ(Inflate(packed, dest), Delivered(data, dest)) << dest;
+
+  // Forty stored blocks of 100 bytes in one window, then a match 4,000 bytes back.
+  const std::string small = MakeSample(TSampleKind::Random, 4000, 6);
+  std::string stream;
+  for (int i = 0; i < 40; ++i) stream += StoredBlock(false, small.substr(i * 100, 100));
+  TBits b;
+  b.Put(1, 1).Put(1, 2);
+  PutFixed(b, 285);            // length 258
+  b.Code(23, 5).Put(927, 10);  // distance 3073 + 927 = 4000
+  PutFixed(b, 256);
+  stream += b.Done();
+  EXPECT_EQ(Inflate(stream, 4258), small + small.substr(0, 258));
+  // The same pieces ended by a bad block: the window never completes, nothing arrives.
+  std::string bad = stream.substr(0, 40 * 105) + TBits().Put(1, 1).Put(3, 2).Done();
+  EXPECT_EQ(Inflate(bad, 4258), std::string(4258, '?'));
+  // Stored bytes past the end of the input are zeros.
+  std::string cut = StoredBlock(true, small).substr(0, 5 + 1000);
+  EXPECT_EQ(Inflate(cut, 4000), small.substr(0, 1000) + std::string(3000, '\0'));
+}
+
 TEST(Inflate, WholeWindowsAndTheFinalFlush) {
   const std::string data = MakeSample(TSampleKind::Text, 200000, 9);
   const std::string packed = ZlibDeflate(data, 6);
