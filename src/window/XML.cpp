@@ -172,7 +172,7 @@ bool ParseTag(TXMLNode& node, std::string_view tok) {
 
 // Builds the document element from its start tag and the tokens after it. Iterative, so
 // nesting depth costs heap, not stack. Input the writer never produces is read robustly:
-// a stray "<>" or a declaration inside an element is skipped, an end tag that closes an
+// a stray "<>", a nameless tag or a declaration inside an element is skipped, an end tag that closes an
 // enclosing element closes everything up to it, and any other end tag that matches no open
 // element is ignored instead of being taken for a new element.
 std::unique_ptr<TXMLNode> ParseDocumentElement(std::string_view first, TTokenizer& tokens) {
@@ -196,6 +196,9 @@ std::unique_ptr<TXMLNode> ParseDocumentElement(std::string_view first, TTokenize
     }
     auto child = std::make_unique<TXMLNode>();
     bool empty = ParseTag(*child, tok);
+    // A tag without a name ("< x>", "<\n...>") is not an element; what follows it stays
+    // with the enclosing element.
+    if (child->Name.empty()) continue;
     TXMLNode* added = open.back()->AddChild(std::move(child));
     if (!empty) open.push_back(added);
   }

@@ -73,6 +73,7 @@ TEST(XMLRead, TextWithGreaterThanAndStrayEndTagsLoseNothing) {
       {"<WINDOW><C/></window><D/></WINDOW>", "WINDOW(C D)"},  // lower-case end tag does not close
       {"<R><>text<W/></R>", "R(W)"},
       {"<R><?pi?><W/></R>", "R(W)"},
+      {"<R>< x=\"1\"><W/></ ></R>", "R(W)"},           // a nameless tag is no element
   };
   for (const auto& c : cases) EXPECT_EQ(ShapeOf(c.doc), c.shape) << c.doc;
 }
