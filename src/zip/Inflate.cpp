@@ -505,15 +505,15 @@ TResult TDecoder::Codes(const uint32_t* lit, const uint32_t* dist) {
   };
 
   for (;;) {
-    // Fast loop, while 16 input bytes remain. Every pass starts with at least 56 valid bits
-    // and the entry for the next symbol already looked up, so the lookup overlaps the
-    // work before it. A pass takes at most two refills of at most 7 bytes each: one
-    // covers a length and a distance with all their extra bits (48 bits at most), or
-    // three literals.
+    // Fast loop, each pass starting with 16 input bytes left. Every pass starts with at
+    // least 56 valid bits and the entry for the next symbol already looked up, so the
+    // lookup overlaps the work before it. A pass takes at most two refills, each reading 8
+    // bytes and keeping at most 7: one covers a length and a distance with all their extra
+    // bits (48 bits at most), or three literals.
     if (out < outLimit && inEnd - in >= 16) {
       refill();
       uint32_t e = lit[bb & kLitMask];
-      do {
+      while (out < outLimit && inEnd - in >= 16) {
         if (e & kLiteral) {
           consume(e & 0xFF);
           *out++ = static_cast<uint8_t>(e >> 16);
@@ -577,7 +577,7 @@ TResult TDecoder::Codes(const uint32_t* lit, const uint32_t* dist) {
         refill();
         e = lit[bb & kLitMask];
         out = CopyMatch(out, distance, length);
-      } while (out < outLimit && inEnd - in >= 16);
+      }
     }
 
     if (out >= outLimit) {

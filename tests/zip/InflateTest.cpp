@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
+#include <cstring>
+#include <memory>
 #include <vector>
 
 #include "SampleData.h"
@@ -435,6 +437,29 @@ TEST(Inflate, ReadsNothingPastTheSource) {
   EXPECT_EQ(inf.InLeft, 0);
   EXPECT_EQ(inf.OutLeft, 0);
   EXPECT_EQ(inf.OutPtr, reinterpret_cast<uint8_t*>(out.data()) + out.size());
+  // Every cut of a stream, each in a buffer of exactly its size; the hand-made one makes the
+  // fast loop's first pass take three refills just as 16 bytes remain.
+  TBits b;
+  b.Put(1, 1).Put(1, 2);
+  PutFixed(b, 'a');
+  PutFixed(b, 'b');
+  PutFixed(b, 257);  // length 3
+  b.Code(1, 5);      // distance 2
+  for (int i = 0; i < 30; ++i) PutFixed(b, 'x');
+  PutFixed(b, 256);
+  const std::string handMade = b.Done();
+  const std::string plain = "ababa" + std::string(30, 'x');
+  for (const std::string& whole : {handMade, ZlibDeflate(data.substr(0, 1500), 9)}) {
+    for (size_t cut = 0; cut <= whole.size(); ++cut) {
+      std::unique_ptr<char[]> part(new char[cut ? cut : 1]);
+      std::memcpy(part.get(), whole.data(), cut);
+      std::string dest(1500, '?');
+      TInflater().Inflate(part.get(), dest.data(), static_cast<int64_t>(cut), static_cast<int64_t>(dest.size()));
+      if (cut == whole.size()) {
+        EXPECT_EQ(dest.substr(0, plain.size()), whole == handMade ? plain : data.substr(0, plain.size()));
+      }
+    }
+  }
   // Negative lengths count as nothing.
   inf.Inflate(exact.data(), out.data(), -5, -1);
   EXPECT_EQ(out, data);
