@@ -157,6 +157,9 @@ void TAdvancedEditor::AutoScrollStep() {
     TAdvancedEditor& e;
     ~TShow() { e.SetCaretVisible(true); }
   } show{*this};
+  // A drag that left the window at once, before any move inside it extended the
+  // selection, still selects from where the button went down.
+  if (!selAvail_) ExtendSelection(caretX_, caretY_);
   ExtendSelection(mouseCol_, mouseRow_);
   MoveCaret(mouseCol_, mouseRow_);
 }
