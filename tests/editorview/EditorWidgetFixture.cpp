@@ -8,6 +8,8 @@
 namespace zemblo::test {
 
 void EditorWidgetTest::SetUp() {
+  // A caret that does not blink is in every grabbed image.
+  QApplication::setCursorFlashTime(0);
   window = std::make_unique<QWidget>();
   window->resize(kWidth, kHeight + 40);
   editor = new TMegaEditor(window.get());

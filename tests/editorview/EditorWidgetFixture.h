@@ -10,9 +10,15 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <ostream>
 #include <string>
 
 #include "editorview/MegaEditor.h"
+
+// Readable colours in failure messages.
+inline void PrintTo(const QColor& c, std::ostream* os) {
+  *os << "rgb(" << c.red() << ", " << c.green() << ", " << c.blue() << ")";
+}
 
 namespace zemblo::test {
 
