@@ -28,9 +28,6 @@ std::string Quote(const std::string& s) {
 class CommandLine : public ::testing::Test {
  protected:
   void SetUp() override {
-    // The built programs run PHP under the sanitizers, which abort when PHP loads the
-    // extensions of the system's scan folder; an empty value turns the scan off.
-    ::setenv("PHP_INI_SCAN_DIR", "", 1);
     CopyProgramFolder(dir / "app");
     fs::create_directories(dir / "projects");
     settings_ = ReadAll(dir / "app/zemblo.ini");

@@ -23,9 +23,6 @@ class LoaderFixture : public ::testing::Test {
   // The builder takes the loader from the program folder; nothing else of the kernel runs,
   // so the program folder's settings stay untouched.
   void SetUp() override {
-    // The built programs run PHP under the sanitizers, which abort when PHP loads the
-    // extensions of the system's scan folder; an empty value turns the scan off.
-    ::setenv("PHP_INI_SCAN_DIR", "", 1);
     SystemFunctions = new TSystemFunctions();
     SystemFunctions->SetExeNameForTesting(BinDir() + "zemblo");
   }
