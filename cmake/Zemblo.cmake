@@ -61,7 +61,9 @@ function(zemblo_gtest name)
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ZEMBLO_BIN_DIR=${ZEMBLO_BIN_DIR};ZEMBLO_SOURCE_DIR=${PROJECT_SOURCE_DIR};PHP_INI_SCAN_DIR=")
+    # One variable only: a list here is split into separate properties. The rest of the test
+    # environment is set by the test mains (PrepareTestEnvironment).
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()
 
 # zemblo_fuzz_target(<name> SOURCE <file> [LIBS <targets...>] [CORPUS <dir>])

@@ -30,7 +30,7 @@ std::string BinDir();
 std::string SourceDir();
 
 // Sets up the process environment every test program wants (offscreen Qt, a private
-// XDG_RUNTIME_DIR); the test mains call it first.
+// XDG_RUNTIME_DIR, no PHP extension scan); the test mains call it first.
 void PrepareTestEnvironment();
 
 }  // namespace zemblo::test
