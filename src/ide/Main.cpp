@@ -6,6 +6,7 @@
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -19,6 +20,7 @@
 #include <QVBoxLayout>
 
 #include "ide/MainTabs.h"
+#include "ide/NewPrjForm.h"
 #include "ide/OptionsGrid.h"
 #include "ide/PrjList.h"
 #include "ide/TabStrip.h"
@@ -31,6 +33,7 @@
 #include "platform/Paths.h"
 #include "platform/Text.h"
 #include "platform/qt/AnsiText.h"
+#include "project/NewItems.h"
 #include "project/PrjOptions.h"
 
 namespace zemblo {
@@ -393,7 +396,13 @@ void TMainForm::ClearRunLog() { mmLog->clear(); }
 
 // ---------------------------------------------------------------- commands
 
-void TMainForm::aNewExecute() {}
+void TMainForm::aNewExecute() {
+  TNewPrjForm dialog(this);
+  if (dialog.exec() != QDialog::Accepted) return;
+  std::string name = MakeProject(ToAnsi(dialog.edTitle->text()));
+  AppLogic->OpenProject(NewProjectFileName(name));
+  RefreshProject();
+}
 
 void TMainForm::aOpenPrjExecute() {
   QString folder = FromAnsi(IDESettings->GetValue("IDE.ProjectsFolder"));
@@ -412,9 +421,20 @@ void TMainForm::aExitExecute() {
   QApplication::quit();
 }
 
-void TMainForm::aNewWndExecute() {}
-void TMainForm::aRemWndExecute() {}
-void TMainForm::aRunExecute() {}
+void TMainForm::aNewWndExecute() {
+  std::string name = AppLogic->NewWindow();
+  if (name.empty()) return;
+  RefreshProject();
+  SelectTab(name);
+}
+
+void TMainForm::aRemWndExecute() { AppLogic->RemoveWindow(SelectedCaption()); }
+
+void TMainForm::aRunExecute() {
+  AppLogic->SaveProject();
+  AppLogic->BuildProject();
+  AppLogic->RunProject();
+}
 
 void TMainForm::aConfigExecute() { ShowConfiguration(*IDESettings, this); }
 
