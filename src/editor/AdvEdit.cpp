@@ -233,9 +233,7 @@ void TAdvancedEditor::PrepareAtCaret() {
 }
 
 void TAdvancedEditor::ReplaceInLine(int line, int at, int count, std::string_view text) {
-  std::string s(lines_->LineView(line));
-  s.replace(static_cast<size_t>(at), static_cast<size_t>(count), text);
-  lines_->PutLocked(line, s);
+  lines_->ReplaceInLine(line, at, count, text);
 }
 
 void TAdvancedEditor::DrawRows(int from, int to) {

@@ -267,9 +267,18 @@ class TAdvancedEditor {
   int prevSelEndX_ = 0;
   int selPaintTop_ = 0;
   int selPaintBottom_ = 0;
+  // Invariant: every cell of selFlags_ outside markedFrom_ .. markedTo_ is 0.
   TSelAttrs selFlags_;
   int attrLength_ = 0;
+  int markedFrom_ = 0;
+  int markedTo_ = -1;
   TRowImage rowImage_;
+  // The text of the line last drawn, with and without the end-of-line marker, as of the
+  // line store's version preparedVersion_.
+  int preparedLine_ = -1;
+  unsigned preparedVersion_ = 0;
+  std::string preparedText_;
+  std::string preparedMarked_;
 
   bool keyHandled_ = false;
   int lastMouseX_ = 0;

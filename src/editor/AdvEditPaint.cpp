@@ -47,24 +47,29 @@ void TAdvancedEditor::DrawRow(int row, int fromCol, int toCol) {
   bool lineEndSelected = false;
   int line = -1;
   int offset = 0;
-  std::string text;
   std::string_view rowText;
   if (exists) {
     const TRowPiece rp = lines_->RowToLine(row);
     line = rp.Line;
     const TParagraph& p = lines_->Paragraph(line);
-    text = p.Text;
+    // The rows of one line share its text; it is copied once per change of the lines.
+    if (line != preparedLine_ || lines_->Version() != preparedVersion_) {
+      preparedLine_ = line;
+      preparedVersion_ = lines_->Version();
+      preparedText_ = p.Text;
+      preparedMarked_ = p.Text + kEndOfLineMarker;
+    }
     offset = p.PieceStart(rp.Piece);
     rowText = p.Piece(rp.Piece);
     // With the marker appended, the marker cell says whether the selection runs on past
     // the end of the line, which paints the rest of the row as selected.
-    PrepareRow(line, row, text + kEndOfLineMarker, static_cast<int>(rowText.size()) + 1, offset);
+    PrepareRow(line, row, preparedMarked_, static_cast<int>(rowText.size()) + 1, offset);
     lineEndSelected = attrLength_ >= 2 && selFlags_[attrLength_ - 2] != 0;
   }
   image.Background = lineEndSelected ? SelectionColor : Color;
 
   if (exists) {
-    PrepareRow(line, row, text, static_cast<int>(rowText.size()), offset);
+    PrepareRow(line, row, preparedText_, static_cast<int>(rowText.size()), offset);
     const TLineAttrs& attrs = lines_->Paragraph(line).Attrs;
     const TCharAttr plain{FontColor, Color, FontStyle};
     auto effective = [&](int c) {
@@ -115,13 +120,19 @@ void TAdvancedEditor::PrepareRow(int line, int row, const std::string& text, int
 }
 
 void TAdvancedEditor::MarkSelection(int row, int rowLength, int offset) {
-  std::fill(selFlags_.begin(), selFlags_.end(), 0);
+  // Only the cells marked last time can be set: clearing them clears all.
+  const int clearTo = std::min(markedTo_, static_cast<int>(selFlags_.size()) - 1);
+  for (int i = std::max(markedFrom_, 0); i <= clearTo; ++i) selFlags_[static_cast<size_t>(i)] = 0;
+  markedFrom_ = 0;
+  markedTo_ = -1;
   if (!selAvail_) return;
   auto mark = [&](int a, int b) {
     const int from = offset + a;
     const int to = offset + b;
     if (from < 0 || from >= attrLength_ || to >= attrLength_) return;
     for (int i = from; i <= to; ++i) selFlags_[static_cast<size_t>(i)] = 1;
+    markedFrom_ = from;
+    markedTo_ = to;
   };
   if (selStartY_ == row && row == selEndY_)
     mark(selStartX_, std::min(rowLength - 1, selEndX_ - 1));

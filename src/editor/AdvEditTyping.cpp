@@ -57,7 +57,8 @@ void TAdvancedEditor::CmdLineBreak() {
   const int ind = AutoIndentColumn(li);
   wx_ = ind;
   int pad = 0;
-  if (rest.find_first_not_of(' ') != std::string::npos) {
+  const bool restHasText = rest.find_first_not_of(' ') != std::string::npos;
+  if (restHasText) {
     const int lb = LeadingSpaces(rest);
     if (ind > lb) {
       pad = ind - lb;
@@ -75,6 +76,16 @@ void TAdvancedEditor::CmdLineBreak() {
       lines_->Insert(li + 1, rest);
     }
     wy_ = lines_->FirstRow(li + 1);
+    if (restHasText) {
+      // The new line starts with at least `ind` spaces: the caret goes to the end of
+      // them. That is column `ind` of its first row unless the indentation is wider
+      // than a row; there, column `ind` of the first row would lie beyond the row, the
+      // next key would fill it with more spaces, and each further Enter would double
+      // the indentation.
+      const TRowCol rc = lines_->LineCharToRowCol(li + 1, ind);
+      wy_ = rc.Row;
+      wx_ = rc.Col;
+    }
   } catch (...) {
     EndGroup();
     throw;

@@ -36,20 +36,52 @@ class TUpdateRaise {
   TAdvLines& lines_;
 };
 
+namespace {
+
+// Where a piece starting at `start` ends when the text goes on past WrapColumn characters
+// from there: after the last space among its first WrapColumn characters (not counting
+// its very first one), else after WrapColumn characters.
+int BreakAfter(std::string_view text, int start) {
+  for (int j = start + WrapColumn - 1; j >= start + 1; --j)
+    if (text[j] == ' ') return j + 1;
+  return start + WrapColumn;
+}
+
+}  // namespace
+
 void ComputeBreaks(std::string_view text, std::vector<int>& breaks) {
   breaks.clear();
   const int n = static_cast<int>(text.size());
+  for (int start = 0; n - start > WrapColumn;) {
+    start = BreakAfter(text, start);
+    breaks.push_back(start);
+  }
+}
+
+// A piece's break depends only on the WrapColumn + 1 characters from its start, so the
+// pieces whose window ends before the change keep their breaks; from the first one it
+// reaches the line is cut again until a new break, past the change, meets an old break
+// (shifted by the change's length): from there on the text, and so every later break, is
+// the old one shifted.
+void RecomputeBreaks(std::string_view text, std::vector<int>& breaks, int editPos, int oldEnd, int newEnd) {
+  const std::vector<int> old = std::move(breaks);
+  breaks.clear();
+  const int delta = newEnd - oldEnd;
+  size_t keep = 0;
   int start = 0;
+  while (keep < old.size() && start + WrapColumn < editPos) start = old[keep++];
+  breaks.assign(old.begin(), old.begin() + static_cast<std::ptrdiff_t>(keep));
+  const int n = static_cast<int>(text.size());
   while (n - start > WrapColumn) {
-    int cut = start + WrapColumn;
-    for (int j = start + WrapColumn - 1; j >= start + 1; --j) {
-      if (text[j] == ' ') {
-        cut = j + 1;
-        break;
+    start = BreakAfter(text, start);
+    breaks.push_back(start);
+    if (start >= newEnd) {
+      auto it = std::lower_bound(old.begin() + static_cast<std::ptrdiff_t>(keep), old.end(), start - delta);
+      if (it != old.end() && *it == start - delta) {
+        for (++it; it != old.end(); ++it) breaks.push_back(*it + delta);
+        return;
       }
     }
-    breaks.push_back(cut);
-    start = cut;
   }
 }
 
@@ -81,15 +113,35 @@ void TAdvLines::Changed() {
 // --- paragraphs ---
 
 void TAdvLines::StoreLine(int index, std::string text) {
+  const TParagraph& p = paragraphs_[index];
+  // The common start and end of the old and the new text bound the change.
+  const std::string& old = p.Text;
+  const size_t shorter = std::min(old.size(), text.size());
+  size_t prefix = 0;
+  while (prefix < shorter && old[prefix] == text[prefix]) ++prefix;
+  size_t suffix = 0;
+  while (suffix < shorter - prefix && old[old.size() - 1 - suffix] == text[text.size() - 1 - suffix]) ++suffix;
+  const int oldEnd = static_cast<int>(old.size() - suffix);
+  const int newEnd = static_cast<int>(text.size() - suffix);
+  std::string& target = paragraphs_[index].Text;
+  target = std::move(text);
+  Rebuilt(index, static_cast<int>(prefix), oldEnd, newEnd);
+}
+
+void TAdvLines::EditLine(int index, int at, int count, std::string_view text) {
+  paragraphs_[index].Text.replace(static_cast<size_t>(at), static_cast<size_t>(count), text);
+  Rebuilt(index, at, at + count, at + static_cast<int>(text.size()));
+}
+
+void TAdvLines::Rebuilt(int index, int editPos, int oldEnd, int newEnd) {
   TParagraph& p = paragraphs_[index];
   const int oldRows = p.RowCount();
-  const int oldLength = static_cast<int>(p.Text.size());
-  p.Text = std::move(text);
-  ComputeBreaks(p.Text, p.Breaks);
+  RecomputeBreaks(p.Text, p.Breaks, editPos, oldEnd, newEnd);
   p.NeedsHighlight = true;
-  TLineAttrs().swap(p.Attrs);
+  p.Attrs.clear();
+  ++version_;
   if (int d = p.RowCount() - oldRows) rows_.Shift(index, d);
-  if (int d = static_cast<int>(p.Text.size()) - oldLength) offsets_.Shift(index, d);
+  if (int d = newEnd - oldEnd) offsets_.Shift(index, d);
 }
 
 void TAdvLines::InsertLine(int index, std::string text) {
@@ -100,6 +152,7 @@ void TAdvLines::InsertLine(int index, std::string text) {
   const int rows = p.RowCount();
   const int length = static_cast<int>(p.Text.size()) + 2;
   paragraphs_.Insert(index, std::move(p));
+  ++version_;
   rows_.InsertPartition(index, rows);
   offsets_.InsertPartition(index, length);
 }
@@ -110,9 +163,11 @@ void TAdvLines::RemoveLines(int index, int count) {
     offsets_.RemovePartition(index);
   }
   paragraphs_.Delete(index, count);
+  ++version_;
 }
 
 void TAdvLines::ClearLines() {
+  ++version_;
   paragraphs_.Clear();
   rows_.Clear();
   offsets_.Clear();
@@ -306,6 +361,19 @@ void TAdvLines::PutRowLocked(int row, const std::string& text) {
 void TAdvLines::PutLocked(int index, const std::string& text) {
   TUpdateRaise raise(*this);
   Put(index, text);
+}
+
+void TAdvLines::ReplaceInLine(int index, int at, int count, std::string_view text) {
+  if (index < 0 || index >= Count()) throw EListError(index);
+  const int length = LineLength(index);
+  at = std::clamp(at, 0, length);
+  count = std::clamp(count, 0, length - at);
+  CheckTextSize(static_cast<size_t>(TextLength()) + text.size());
+  TUpdateRaise raise(*this);
+  RaiseMaxLineLength(static_cast<size_t>(length - count) + text.size());
+  Changing();
+  EditLine(index, at, count, text);
+  Changed();
 }
 
 void TAdvLines::SetTextKeepState(std::string_view text) {

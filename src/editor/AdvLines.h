@@ -115,6 +115,9 @@ class TAdvLines {
   void PutRow(int row, const std::string& text);
   void PutRowLocked(int row, const std::string& text);
   void PutLocked(int index, const std::string& text);
+  // PutLocked(index, the line with `count` characters at `at` replaced by `text`),
+  // changing the line in place.
+  void ReplaceInLine(int index, int at, int count, std::string_view text);
   void SetTextKeepState(std::string_view text);
 
   // The same as SetTextKeepState(GetText() with `count` characters at `offset` replaced by
@@ -130,16 +133,23 @@ class TAdvLines {
   const TParagraph& Paragraph(int index) const { return paragraphs_[index]; }
   // "" when every invariant holds, else a description of the first one broken.
   std::string CheckInvariants() const;
+  // Changes with every change of the lines; lets painting reuse what it built for a line.
+  unsigned Version() const { return version_; }
 
  private:
   TSplitVector<TParagraph> paragraphs_;
   // Partition i is line i: its display rows, and its characters plus 2 for CR LF.
   TPartitioning rows_;
   TPartitioning offsets_;
+  unsigned version_ = 0;
 
   void RaiseMaxLineLength(size_t length);
   // Re-cuts a line into pieces and brings the row and offset totals up to date.
   void StoreLine(int index, std::string text);
+  void EditLine(int index, int at, int count, std::string_view text);
+  // After text[editPos, oldEnd) of a line became [editPos, newEnd): its pieces cut again
+  // where the change reaches, its colours dropped, the totals brought up to date.
+  void Rebuilt(int index, int editPos, int oldEnd, int newEnd);
   void InsertLine(int index, std::string text);
   void RemoveLines(int index, int count);
   void ClearLines();
@@ -153,5 +163,8 @@ class TAdvLines {
 // after the last space among its first WrapColumn characters (a space in its very first
 // position does not count), or after WrapColumn characters when there is none.
 void ComputeBreaks(std::string_view text, std::vector<int>& breaks);
+// The same for a line whose text[editPos, oldEnd) was just replaced by text[editPos,
+// newEnd), given its old breaks; cuts again only the pieces the change can reach.
+void RecomputeBreaks(std::string_view text, std::vector<int>& breaks, int editPos, int oldEnd, int newEnd);
 
 }  // namespace zemblo

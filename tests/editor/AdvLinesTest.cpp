@@ -269,3 +269,27 @@ TEST(Partitioning, MatchesPlainPrefixSumsUnderRandomChanges) {
     ASSERT_EQ(part.Total(), start);
   }
 }
+
+// Cutting only the pieces a change reaches must give the breaks of cutting the whole line.
+TEST(AdvLines, RewrappingAfterAnEditMatchesAFullCut) {
+  std::mt19937 rng(5);
+  const std::string alphabet = "ab  cdefg h ";
+  auto randomText = [&](int n) {
+    std::string s;
+    for (int i = 0; i < n; ++i) s += rng() % 9 ? alphabet[rng() % alphabet.size()] : 'x';
+    return s;
+  };
+  for (int round = 0; round < 3000; ++round) {
+    std::string text = randomText(static_cast<int>(rng() % 400));
+    std::vector<int> breaks;
+    ComputeBreaks(text, breaks);
+    const int at = static_cast<int>(rng() % (text.size() + 1));
+    const int count = static_cast<int>(rng() % (text.size() - at + 1));
+    const std::string insert = randomText(static_cast<int>(rng() % 30));
+    text.replace(at, count, insert);
+    RecomputeBreaks(text, breaks, at, at + count, at + static_cast<int>(insert.size()));
+    std::vector<int> full;
+    ComputeBreaks(text, full);
+    ASSERT_EQ(breaks, full) << "round " << round;
+  }
+}

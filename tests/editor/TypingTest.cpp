@@ -159,3 +159,14 @@ TEST(Typing, TabWithASelectionIndentsTheSelectedLinesAfterTheKey) {
   EXPECT_TRUE(rig.editor.SelAvail());
   EXPECT_EQ(rig.editor.Selection(), (TSelectionState{0, 0, 0, 2}));
 }
+
+TEST(Typing, EnterBeforeTextIndentedWiderThanARowKeepsTheIndentation) {
+  const std::string indent(100, ' ');
+  TEditorRig rig(indent + "x");
+  rig.Caret(20, 1);  // before the x: the blanks fill row 0 and 20 columns of row 1
+  rig.Run({cmdLineBreak});
+  rig.Type("y");
+  rig.Run({cmdLineBreak});
+  rig.Type("z");
+  EXPECT_EQ(rig.Text(), indent + "|" + indent + "y|" + indent + "zx");
+}
