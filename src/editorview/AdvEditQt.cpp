@@ -380,9 +380,24 @@ void TAdvEditQt::keyPressEvent(QKeyEvent* e) {
     handled = editor_->KeyDown(key, shift);
     for (char c : typed) editor_->KeyPress(static_cast<unsigned char>(c));
   });
-  // Keys that neither ran a command nor typed anything go on to the parent (Escape in a
-  // dialog). Alt with Backspace is the undo binding: it never reaches a menu.
-  if (handled || !typed.empty())
+  // A key that ran no command and typed no text (control characters are ignored) goes on to
+  // the parent: Escape in a dialog. Tab and the arrows are the editor's own whatever they
+  // did, so they never move the focus; Alt with Backspace is the undo binding, so it never
+  // reaches a menu.
+  for (char c : typed) handled = handled || static_cast<unsigned char>(c) >= 32;
+  switch (e->key()) {
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+      handled = true;
+      break;
+    default:
+      break;
+  }
+  if (handled)
     e->accept();
   else
     e->ignore();

@@ -76,6 +76,26 @@ TEST_F(EditorKeys, WindowShortcutsComeBeforeTheEditorsBindings) {
   EXPECT_EQ(E().Lines().Count(), 2);
 }
 
+// Keys that ran nothing and typed nothing go on to the parent (Escape in a dialog); keys the
+// editor used do not.
+TEST_F(EditorKeys, UnusedKeysGoOnToTheParent) {
+  struct TCounter : QObject {
+    int presses = 0;
+    bool eventFilter(QObject*, QEvent* e) override {
+      if (e->type() == QEvent::KeyPress) ++presses;
+      return false;
+    }
+  } counter;
+  window->installEventFilter(&counter);
+  SetText("");
+  QTest::keyClick(editor, Qt::Key_Escape);
+  EXPECT_EQ(counter.presses, 1);
+  QTest::keyClick(editor, Qt::Key_A);
+  QTest::keyClick(editor, Qt::Key_Left);
+  EXPECT_EQ(counter.presses, 1);
+  EXPECT_EQ(Text(), "a\r\n");
+}
+
 TEST(EditorKeyTranslation, ShiftStateHoldsModifiersAndButtons) {
   EXPECT_EQ(ShiftStateOf(Qt::ShiftModifier | Qt::ControlModifier, Qt::NoButton), ssShift | ssCtrl);
   EXPECT_EQ(ShiftStateOf(Qt::AltModifier | Qt::KeypadModifier, Qt::LeftButton), ssAlt | ssLeft);
