@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
-#include <sstream>
-
 #include "SampleData.h"
 #include "ZipTestUtil.h"
 #include "platform/Errors.h"
