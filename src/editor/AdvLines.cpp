@@ -270,14 +270,9 @@ void TAdvLines::SetText(std::string_view text) {
   CheckTextSize(text.size());
   {
     TUpdateRaise raise(*this);
-    const std::string expanded = ExpandTabs(text);
     Clear();
-    std::vector<std::string> lines = CutTextIntoLines(expanded);
     Changing();
-    paragraphs_.Reserve(static_cast<int>(lines.size()));
-    rows_.Reserve(static_cast<int>(lines.size()));
-    offsets_.Reserve(static_cast<int>(lines.size()));
-    for (std::string& line : lines) InsertLine(Count(), std::move(line));
+    AppendLines(text);
     Changed();
   }
   if (Editor && UpdateCount() == 0) {
@@ -379,11 +374,35 @@ void TAdvLines::ReplaceInLine(int index, int at, int count, std::string_view tex
 void TAdvLines::SetTextKeepState(std::string_view text) {
   CheckTextSize(text.size());
   TUpdateRaise raise(*this);
-  const std::string expanded = ExpandTabs(text);
   Changing();
   ClearLines();
-  for (std::string& line : CutTextIntoLines(expanded)) InsertLine(Count(), std::move(line));
+  AppendLines(text);
   Changed();
+}
+
+// Tabs expanded, then cut by the whole-text rule, each line stored as it is found: a large
+// file goes in without a second copy of its lines.
+void TAdvLines::AppendLines(std::string_view text) {
+  std::string expanded;
+  if (text.find('\t') != std::string_view::npos) {
+    expanded = ExpandTabs(text);
+    text = expanded;
+  }
+  int breaks = 0;
+  for (char c : text) breaks += (c == '\n' || c == '\r');
+  paragraphs_.Reserve(breaks + 1);
+  rows_.Reserve(breaks + 1);
+  offsets_.Reserve(breaks + 1);
+  const size_t n = text.size();
+  size_t start = 0;
+  for (size_t i = 0; i < n; ++i) {
+    const char c = text[i];
+    if (c != '\r' && c != '\n') continue;
+    InsertLine(Count(), std::string(text.substr(start, i - start)));
+    if (c == '\r' && i + 1 < n && text[i + 1] == '\n') ++i;
+    start = i + 1;
+  }
+  if (start < n) InsertLine(Count(), std::string(text.substr(start)));
 }
 
 void TAdvLines::ReplaceRangeKeepState(int offset, int count, std::string_view text) {

@@ -151,6 +151,7 @@ class TAdvLines {
   // where the change reaches, its colours dropped, the totals brought up to date.
   void Rebuilt(int index, int editPos, int oldEnd, int newEnd);
   void InsertLine(int index, std::string text);
+  void AppendLines(std::string_view text);
   void RemoveLines(int index, int count);
   void ClearLines();
   int UpdateCount() const;
