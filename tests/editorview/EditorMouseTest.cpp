@@ -189,6 +189,11 @@ TEST_F(EditorMouse, ScrollBarMovesTheViewTopAndBottomOnlyTheThumb) {
   ExpectSameAsFullRepaint("after a thumb drag");
   bar->setValue(10);
   EXPECT_EQ(editor->TopRow(), 10);
+  // A view past the end shows blank rows; the thumb stays at the end of its range.
+  editor->ScrollTo(0, 150);
+  QApplication::processEvents();
+  EXPECT_EQ(bar->value(), bar->maximum());
+  EXPECT_FALSE(CellHas(Grab(), E(), 0, 0, Qt::black));
 }
 
 }  // namespace

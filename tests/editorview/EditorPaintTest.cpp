@@ -142,5 +142,44 @@ TEST_F(EditorPaint, EngineChangesAreRepainted) {
   EXPECT_TRUE(CellHas(img, E(), 1, 4, Qt::black));
 }
 
+// While the update lock is held the screen keeps what it showed; its release shows the
+// changes in full.
+TEST_F(EditorPaint, NothingIsPaintedUnderTheUpdateLock) {
+  SetText("one");
+  other->setFocus();
+  const QImage before = Grab();
+  E().ExecuteCommand(cmdBeginUpdate);
+  E().Lines().Add("two");
+  E().Lines().Put(0, "changed");
+  editor->Invalidate();
+  EXPECT_TRUE(Grab() == before);
+  E().ExecuteCommand(cmdEndUpdate);
+  QApplication::processEvents();
+  const QImage after = Grab();
+  EXPECT_TRUE(CellHas(after, E(), 5, 0, Qt::black));
+  EXPECT_TRUE(CellHas(after, E(), 0, 1, Qt::black));
+}
+
+// Only whole rows count as visible, but the partly visible row below them is drawn too; a
+// control too small for one cell still paints.
+TEST_F(EditorPaint, PartlyVisibleRowIsDrawnAndTinySizesPaint) {
+  std::string text;
+  for (int i = 0; i < 30; ++i) text += "row\r\n";
+  SetText(text);
+  other->setFocus();
+  const int lh = E().LineHeight();
+  editor->resize(editor->width(), editor->height() - View()->height() + 10 * lh + lh / 2);
+  QApplication::processEvents();
+  ASSERT_EQ(E().VisibleRows(), 10);
+  EXPECT_TRUE(CellHas(Grab(), E(), 0, 10, Qt::black));
+  for (QSize size : {QSize(0, 0), QSize(3, 3), QSize(30, 12)}) {
+    editor->resize(size);
+    QApplication::processEvents();
+    EXPECT_EQ(E().VisibleCols(), 0);
+    EXPECT_GE(E().CharWidth(), 1);
+    (void)Grab();
+  }
+}
+
 }  // namespace
 }  // namespace zemblo::test
