@@ -5,10 +5,9 @@
 #include <QPainter>
 
 #include "platform/qt/AnsiText.h"
+#include "platform/qt/QtColor.h"
 
 namespace zemblo {
-
-QColor ToQColor(TColor c) { return QColor(GetRValue(c), GetGValue(c), GetBValue(c)); }
 
 void TRowPainter::SetFont(const QFont& font) {
   font_ = font;
@@ -47,13 +46,13 @@ TRowPainter::TFace& TRowPainter::Face(uint8_t style) {
 void TRowPainter::DrawRow(QPainter& p, const TRowImage& row, int charWidth, int lineHeight) {
   p.save();
   p.setClipRect(QRect(row.CopyLeft, row.Y, row.CopyWidth, lineHeight));
-  p.fillRect(QRect(row.Left, row.Y, row.Width, lineHeight), ToQColor(row.Background));
+  p.fillRect(QRect(row.Left, row.Y, row.Width, lineHeight), ToQtColor(row.Background));
   for (const TRowRun& run : row.Runs) {
     const int n = static_cast<int>(run.Text.size());
     // The cells of a run always show its background, also where the row behind it is
     // painted in the selection colour (a row whose line end is selected).
     if (run.Attr.BkColor != row.Background)
-      p.fillRect(QRect(run.X, row.Y, n * charWidth, lineHeight), ToQColor(run.Attr.BkColor));
+      p.fillRect(QRect(run.X, row.Y, n * charWidth, lineHeight), ToQtColor(run.Attr.BkColor));
     TFace& face = Face(run.Attr.Style);
     glyphs_.resize(static_cast<size_t>(n));
     positions_.resize(static_cast<size_t>(n));
@@ -66,18 +65,18 @@ void TRowPainter::DrawRow(QPainter& p, const TRowImage& row, int charWidth, int 
     glyphs.setRawData(glyphs_.data(), positions_.data(), n);
     glyphs.setUnderline(run.Attr.Style & fsUnderline);
     glyphs.setStrikeOut(run.Attr.Style & fsStrikeOut);
-    p.setPen(ToQColor(run.Attr.Color));
+    p.setPen(ToQtColor(run.Attr.Color));
     p.drawGlyphRun(QPointF(run.X, row.Y + face.Ascent), glyphs);
   }
-  if (row.MarginX >= 0) p.fillRect(QRect(row.MarginX, row.Y, 1, lineHeight), ToQColor(row.MarginColor));
+  if (row.MarginX >= 0) p.fillRect(QRect(row.MarginX, row.Y, 1, lineHeight), ToQtColor(row.MarginColor));
   p.restore();
 }
 
 void TRowPainter::DrawGutter(QPainter& p, const TGutterImage& g) {
-  p.fillRect(QRect(0, 0, g.Width, g.Height), ToQColor(g.Fill));
+  p.fillRect(QRect(0, 0, g.Width, g.Height), ToQtColor(g.Fill));
   if (!g.HasEdge) return;
-  p.fillRect(QRect(g.Width - 2, 0, 1, g.Height), ToQColor(g.EdgeInner));
-  p.fillRect(QRect(g.Width - 1, 0, 1, g.Height), ToQColor(g.EdgeOuter));
+  p.fillRect(QRect(g.Width - 2, 0, 1, g.Height), ToQtColor(g.EdgeInner));
+  p.fillRect(QRect(g.Width - 1, 0, 1, g.Height), ToQtColor(g.EdgeOuter));
 }
 
 }  // namespace zemblo

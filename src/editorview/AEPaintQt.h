@@ -2,6 +2,8 @@
 // look with every character in its own cell, whatever the glyph's own advance.
 #pragma once
 
+#include "platform/qt/QtColor.h"
+
 #include <QFont>
 #include <QPointF>
 #include <QRawFont>
@@ -15,7 +17,6 @@ class QPainter;
 
 namespace zemblo {
 
-QColor ToQColor(TColor c);
 
 class TRowPainter {
  public:

@@ -127,7 +127,7 @@ void TAdvEditQt::ResizeSurface() {
   const qreal dpr = viewport()->devicePixelRatioF();
   surface_ = QImage(size * dpr, QImage::Format_RGB32);
   surface_.setDevicePixelRatio(dpr);
-  surface_.fill(ToQColor(editor_->Color));
+  surface_.fill(ToQtColor(editor_->Color));
   stale_ = QRegion(QRect(QPoint(0, 0), size));
 }
 

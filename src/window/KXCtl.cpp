@@ -1,5 +1,7 @@
 #include "window/KXCtl.h"
 
+#include "platform/qt/QtColor.h"
+
 #include <QApplication>
 #include <QEvent>
 #include <QFont>
@@ -14,7 +16,7 @@ namespace zemblo {
 
 std::optional<QColor> ToQColor(TColor color) {
   if (color == clNone) return std::nullopt;
-  return QColor(GetRValue(color), GetGValue(color), GetBValue(color));
+  return ToQtColor(color);
 }
 
 void SetPaletteColor(QWidget* widget, int role, const std::optional<QColor>& color) {
