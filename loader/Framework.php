@@ -3,15 +3,35 @@
 // Win32Wnd, the base class of every window script the IDE writes.
 //
 // A window is built from the WINDOW element of the project's resource file whose "id" is its
-// class name (letter case ignored). This version of the loader does not show windows yet:
-// windows and their controls keep their attributes in memory, Show() only records the
-// window, and Run() returns at once because there is nothing to wait for.
+// class name (letter case ignored; a constructor argument may name another id). Its
+// attributes and those of its controls are read and written with Get()/Set() or as PHP
+// properties; a change shows at once when the window is on the screen, and what the user
+// types or ticks there is what the program reads. Properties a window class declares
+// itself are its own; every other property name is an attribute.
+
+// What the framework raises for a mistake in the program (a window or control that does not
+// exist, a window shown without a display). It names the program's own line that made the
+// mistake, not a line of the framework.
+class Win32Error extends Exception
+{
+    public function __construct($message = '')
+    {
+        parent::__construct($message);
+        foreach ($this->getTrace() as $frame) {
+            if (isset($frame['file']) && $frame['file'] !== __FILE__) {
+                $this->file = $frame['file'];
+                $this->line = $frame['line'];
+                break;
+            }
+        }
+    }
+}
 
 final class Win32App
 {
     private static $instance = null;
-    private $shown = [];     // the shown windows, the most recent last
-    private $quitting = false;
+    private $windows = [];   // handle => WeakReference to every window built
+    private $shown = [];     // handle => window: those on the screen, kept alive there; last shown last
 
     public static function Instance(): Win32App
     {
@@ -21,45 +41,77 @@ final class Win32App
         return self::$instance;
     }
 
-    // Runs until every shown window is closed or Quit() is called.
+    // Runs until every shown window is closed or Quit() is called. Shows nothing by itself.
     public function Run()
     {
-        $this->quitting = false;
+        zemblo_run();
+        $this->ForgetHidden();
     }
 
     public function Quit()
     {
-        $this->quitting = true;
+        zemblo_quit();
     }
 
-    // Calls the method $handler of the window whose control raised the event.
+    // Calls the method $handler of the window whose control raised the event; outside an
+    // event, of the window shown last.
     public function WndEvent($handler)
     {
-        $window = end($this->shown);
-        if ($window === false || !method_exists($window, $handler)) {
-            trigger_error("The event handler \"$handler\" is not a method of the window", E_USER_WARNING);
+        $handler = (string)$handler;
+        $window = null;
+        $handle = zemblo_event_window();
+        if ($handle !== 0 && isset($this->windows[$handle])) {
+            $window = $this->windows[$handle]->get();
+        } elseif ($handle === 0 && $this->shown) {
+            $window = end($this->shown);
+        }
+        if ($window === null) {
+            trigger_error("No window is there to handle the event \"$handler\"", E_USER_WARNING);
+            return;
+        }
+        if (!method_exists($window, $handler)) {
+            trigger_error("The window class " . get_class($window) . " has no method \"$handler\" for the event",
+                E_USER_WARNING);
             return;
         }
         $window->$handler();
     }
 
-    // Without windows on the screen the message goes to the run log.
+    // A modal message box (without a display, a line in the run log).
     public function MsgBox($text, $caption = '')
     {
-        zemblo_log($caption === '' ? "Message: $text" : "Message ($caption): $text");
+        zemblo_msgbox((string)$text, (string)$caption);
     }
 
-    public function WindowShown(Win32Wnd $window)
+    public function Register(Win32Wnd $window, int $handle)
     {
-        $this->WindowClosed($window);
-        $this->shown[] = $window;
+        $this->windows[$handle] = WeakReference::create($window);
     }
 
-    public function WindowClosed(Win32Wnd $window)
+    public function Forget(int $handle)
     {
-        $this->shown = array_values(array_filter($this->shown, function ($w) use ($window) {
-            return $w !== $window;
-        }));
+        unset($this->windows[$handle], $this->shown[$handle]);
+    }
+
+    public function WindowShown(Win32Wnd $window, int $handle)
+    {
+        unset($this->shown[$handle]);
+        $this->shown[$handle] = $window;
+    }
+
+    // Windows the user closed stay alive only while the program holds them.
+    private function ForgetHidden()
+    {
+        foreach ($this->shown as $handle => $window) {
+            if (!zemblo_visible($handle)) {
+                unset($this->shown[$handle]);
+            }
+        }
+    }
+
+    public function WindowHidden(int $handle)
+    {
+        unset($this->shown[$handle]);
     }
 }
 
@@ -68,25 +120,12 @@ function A(): Win32App
     return Win32App::Instance();
 }
 
-// Attributes by name, letter case ignored; what a window and a control have in common.
+// Attributes by name, letter case ignored: what a window and a control have in common.
 abstract class Win32Props
 {
-    private $props = [];
+    abstract public function Get($name);
 
-    protected function LoadProps(array $props)
-    {
-        $this->props = $props;
-    }
-
-    public function Get($name)
-    {
-        return $this->props[strtolower($name)] ?? '';
-    }
-
-    public function Set($name, $value)
-    {
-        $this->props[strtolower($name)] = (string)$value;
-    }
+    abstract public function Set($name, $value);
 
     public function __get($name)
     {
@@ -100,70 +139,115 @@ abstract class Win32Props
 
     public function __isset($name)
     {
-        return isset($this->props[strtolower($name)]);
+        return $this->Get($name) !== '';
     }
 }
 
+// A control of a window; it keeps its window alive.
 class Win32Ctl extends Win32Props
 {
-    public function __construct(array $attributes)
+    private $window;
+    private $place;
+
+    public function __construct(Win32Wnd $window, int $place)
     {
-        $this->LoadProps($attributes);
+        $this->window = $window;
+        $this->place = $place;
     }
 
     // Check and option controls answer "checked" with "1" or "0".
     public function Get($name)
     {
-        $value = parent::Get($name);
-        if (strtolower($name) === 'checked') {
-            return $value === '1' ? '1' : '0';
-        }
-        return $value;
+        return zemblo_get($this->window->Handle(), $this->place, (string)$name);
+    }
+
+    public function Set($name, $value)
+    {
+        zemblo_set($this->window->Handle(), $this->place, (string)$name, (string)$value);
     }
 }
 
 class Win32Wnd extends Win32Props
 {
-    private $controls = [];  // lower-case id => Win32Ctl
+    private $zWindow = 0;  // the runtime's handle; 0 until the constructor ran
 
     public function __construct($id = null)
     {
-        $id = $id ?? static::class;
-        $node = zemblo_window($id);
-        if ($node === false) {
-            throw new Exception("The project's resource file has no window \"$id\"");
-        }
-        $this->LoadProps($node['attributes']);
-        foreach ($node['controls'] as $attributes) {
-            $key = strtolower($attributes['id'] ?? '');
-            if ($key !== '' && !isset($this->controls[$key])) {
-                $this->controls[$key] = new Win32Ctl($attributes);
+        if ($id === null) {
+            $id = static::class;
+            $slash = strrpos($id, '\\');
+            if ($slash !== false) {
+                $id = substr($id, $slash + 1);
             }
         }
+        $handle = zemblo_window_open((string)$id);
+        if ($handle === 0) {
+            throw new Win32Error("The project's resource file has no window \"$id\"");
+        }
+        $this->zWindow = $handle;
+        A()->Register($this, $handle);
+    }
+
+    public function __destruct()
+    {
+        if ($this->zWindow !== 0) {
+            A()->Forget($this->zWindow);
+            zemblo_window_free($this->zWindow);
+            $this->zWindow = 0;
+        }
+    }
+
+    public function Handle(): int
+    {
+        if ($this->zWindow === 0) {
+            throw new Win32Error("The window " . static::class
+                . " was not built: its constructor must call parent::__construct()");
+        }
+        return $this->zWindow;
+    }
+
+    public function Get($name)
+    {
+        return zemblo_get($this->Handle(), -1, (string)$name);
+    }
+
+    public function Set($name, $value)
+    {
+        zemblo_set($this->Handle(), -1, (string)$name, (string)$value);
     }
 
     // The control with that id anywhere in the window (letter case ignored).
     public function Ctl($id)
     {
-        $key = strtolower($id);
-        if (!isset($this->controls[$key])) {
-            throw new Exception("The window \"" . $this->Get('id') . "\" has no control \"$id\"");
+        $place = zemblo_control($this->Handle(), (string)$id);
+        if ($place < 0) {
+            throw new Win32Error("The window \"" . $this->Get('id') . "\" has no control \"$id\"");
         }
-        return $this->controls[$key];
+        return new Win32Ctl($this, $place);
     }
 
     public function Show()
     {
-        A()->WindowShown($this);
+        zemblo_show($this->Handle(), false);
+        A()->WindowShown($this, $this->zWindow);
     }
 
+    // Shows the window and returns once it is closed.
     public function ShowModal()
     {
-        A()->WindowShown($this);
+        A()->WindowShown($this, $this->Handle());
+        try {
+            zemblo_show($this->zWindow, true);
+        } finally {
+            if ($this->zWindow !== 0 && !zemblo_visible($this->zWindow)) {
+                A()->WindowHidden($this->zWindow);
+            }
+        }
     }
 
     public function Close()
     {
-        A()->WindowClosed($this);
+        zemblo_hide($this->Handle());
+        A()->WindowHidden($this->zWindow);
     }
 }

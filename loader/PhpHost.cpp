@@ -6,13 +6,10 @@
 #include <cstdlib>
 #include <cstring>
 #include <string_view>
-#include <vector>
 
+#include "PhpFramework.h"
 #include "RunLog.h"
 #include "platform/Resources.h"
-#include "platform/Text.h"
-#include "project/KXProject.h"
-#include "window/XML.h"
 
 namespace zemblo {
 void RegisterResources_loader();
@@ -20,11 +17,8 @@ void RegisterResources_loader();
 
 namespace {
 
-using zemblo::TXMLNode;
-
-// PHP calls back through plain functions; they reach the one host's log and project here.
+// PHP writes through plain functions; they reach the one host's log here.
 zemblo::TRunLog* g_log = nullptr;
-zemblo::TKXProject* g_project = nullptr;
 
 // php_embed_init keeps a pointer to its argv for the whole run.
 char g_argv0[] = "ZembloLdr";
@@ -39,81 +33,8 @@ void LogMessage(const char* message, int) {
   if (g_log) g_log->Line(message);
 }
 
-// ---------------------------------------------------------------- the module "zemblo"
-
-// zemblo_log(string $text): void — one line of the program's own in the run log.
-ZEND_BEGIN_ARG_WITH_RETURN_TYPE_INFO_EX(arginfo_zemblo_log, 0, 1, IS_VOID, 0)
-ZEND_ARG_TYPE_INFO(0, text, IS_STRING, 0)
-ZEND_END_ARG_INFO()
-
-PHP_FUNCTION(zemblo_log) {
-  char* text = nullptr;
-  size_t length = 0;
-  if (zend_parse_parameters(ZEND_NUM_ARGS(), "s", &text, &length) == FAILURE) RETURN_THROWS();
-  if (g_log) g_log->Line(std::string_view(text, length));
-}
-
-// Attributes under lower-case names; the first of two names that differ only in case wins,
-// as it does for the designer.
-void AddAttributes(zval* array, const TXMLNode& node) {
-  for (const auto& a : node.Attributes) {
-    std::string key = zemblo::LowerCase(a.Name);
-    if (zend_hash_str_exists(Z_ARRVAL_P(array), key.data(), key.size())) continue;
-    add_assoc_stringl_ex(array, key.data(), key.size(), a.Value.data(), a.Value.size());
-  }
-}
-
-// zemblo_window(string $id): array|false — the WINDOW element of the project's resource file
-// with that id (letter case ignored): ['attributes' => [...], 'controls' => [[...], ...]],
-// the controls in document order, nested ones after their container.
-ZEND_BEGIN_ARG_WITH_RETURN_TYPE_MASK_EX(arginfo_zemblo_window, 0, 1, MAY_BE_ARRAY | MAY_BE_FALSE)
-ZEND_ARG_TYPE_INFO(0, id, IS_STRING, 0)
-ZEND_END_ARG_INFO()
-
-PHP_FUNCTION(zemblo_window) {
-  char* id = nullptr;
-  size_t length = 0;
-  if (zend_parse_parameters(ZEND_NUM_ARGS(), "s", &id, &length) == FAILURE) RETURN_THROWS();
-  const TXMLNode* window = nullptr;
-  if (g_project && g_project->XML.Root) window = g_project->XML.Root->FindChild("WINDOW", std::string_view(id, length));
-  if (!window) RETURN_FALSE;
-
-  array_init(return_value);
-  zval attributes, controls;
-  array_init(&attributes);
-  AddAttributes(&attributes, *window);
-  add_assoc_zval(return_value, "attributes", &attributes);
-  array_init(&controls);
-  std::vector<const TXMLNode*> pending;
-  for (auto it = window->Children.rbegin(); it != window->Children.rend(); ++it) pending.push_back(it->get());
-  while (!pending.empty()) {
-    const TXMLNode* node = pending.back();
-    pending.pop_back();
-    if (!zemblo::SameText(node->Name, "CONTROL")) continue;
-    zval control;
-    array_init(&control);
-    AddAttributes(&control, *node);
-    add_next_index_zval(&controls, &control);
-    for (auto it = node->Children.rbegin(); it != node->Children.rend(); ++it) pending.push_back(it->get());
-  }
-  add_assoc_zval(return_value, "controls", &controls);
-}
-
-const zend_function_entry kFrameworkFunctions[] = {
-    PHP_FE(zemblo_log, arginfo_zemblo_log)
-    PHP_FE(zemblo_window, arginfo_zemblo_window)
-    PHP_FE_END};
-
-zend_module_entry g_frameworkModule = {
-    STANDARD_MODULE_HEADER,
-    "zemblo",
-    kFrameworkFunctions,
-    nullptr, nullptr, nullptr, nullptr, nullptr,
-    "1.0",
-    STANDARD_MODULE_PROPERTIES};
-
 // php_embed_init replaces additional_functions, so the module comes in through startup.
-int StartWithFramework(sapi_module_struct* sapi) { return php_module_startup(sapi, &g_frameworkModule); }
+int StartWithFramework(sapi_module_struct* sapi) { return php_module_startup(sapi, &zemblo::FrameworkModule()); }
 
 void SetIni(const char* name, const char* value) {
   zend_string* key = zend_string_init(name, std::strlen(name), 0);
@@ -121,19 +42,39 @@ void SetIni(const char* name, const char* value) {
   zend_string_release(key);
 }
 
+// The exception a handler left behind, dealt with as the script's own top level would, except
+// that it does not end the run. Returns whether it was exit() unwinding.
+bool SettleException() {
+  if (Z_TYPE(EG(user_exception_handler)) != IS_UNDEF && !zend_is_unwind_exit(EG(exception)))
+    zend_user_exception_handler();
+  if (!EG(exception)) return false;
+  if (zend_is_unwind_exit(EG(exception)) || zend_is_graceful_exit(EG(exception))) {
+    zend_exception_error(EG(exception), E_WARNING);  // releases it, says nothing
+    return true;
+  }
+  // Reported like an uncaught exception at the top level, as a warning: the status of the
+  // run stays what the program makes it.
+  const int status = EG(exit_status);
+  zend_exception_error(EG(exception), E_WARNING);
+  EG(exit_status) = status;
+  return false;
+}
+
 }  // namespace
 
 namespace zemblo {
 
-TPhpHost::TPhpHost(TRunLog& log, TKXProject& project) {
+TPhpHost::TPhpHost(TRunLog& log, TRuntime& runtime) {
   g_log = &log;
-  g_project = &project;
+  BindFramework(&log, &runtime);
+  runtime.SetEventRunner([this](const std::string& code) { return RunEvent(code); });
 }
 
 TPhpHost::~TPhpHost() {
+  // Shutting down destroys the script's objects, whose destructors still reach the runtime.
   if (started_) php_embed_shutdown();
+  BindFramework(nullptr, nullptr);
   g_log = nullptr;
-  g_project = nullptr;
 }
 
 bool TPhpHost::Start() {
@@ -166,8 +107,7 @@ int TPhpHost::Run(const std::string& path) {
   if (framework.substr(0, 5) == "<?php") framework.remove_prefix(5);
   std::string code(framework);
 
-  // Fatal errors and exit() leave by a long jump: nothing with a destructor may live inside.
-  int status = 0;
+  // Fatal errors leave by a long jump: nothing with a destructor may live inside.
   zend_file_handle script;
   zend_stream_init_filename(&script, path.c_str());
   script.primary_script = true;
@@ -180,9 +120,44 @@ int TPhpHost::Run(const std::string& path) {
     }
   }
   zend_end_try();
-  status = EG(exit_status);
+  int status = EG(exit_status);
   zend_destroy_file_handle(&script);
   return status;
+}
+
+TEventOutcome TPhpHost::RunEvent(const std::string& phpCode) {
+  // Inside zend_try only plain C data: a fatal error jumps out of the middle of it.
+  zend_string* source = zend_string_init(phpCode.data(), phpCode.size(), 0);
+  zend_execute_data* const caller = EG(current_execute_data);
+  zend_op_array* volatile ops = nullptr;
+  volatile bool exited = false;
+  volatile bool fatal = true;
+  zend_try {
+    ops = zend_compile_string(source, "Zemblo event", ZEND_COMPILE_POSITION_AT_OPEN_TAG);
+    if (ops) {
+      ops->scope = nullptr;
+      zval result;
+      ZVAL_UNDEF(&result);
+      zend_execute(ops, &result);
+      zval_ptr_dtor(&result);
+    }
+    if (EG(exception)) exited = SettleException();
+    fatal = false;
+  }
+  zend_end_try();
+  if (fatal) {
+    // The interpreter stopped where the error struck; the caller (the native function that
+    // runs the event loop) takes over and ends the script as a fatal error does.
+    EG(current_execute_data) = caller;
+    return TEventOutcome::Fatal;
+  }
+  if (ops) {
+    zend_destroy_static_vars(ops);
+    destroy_op_array(ops);
+    efree_size(ops, sizeof(zend_op_array));
+  }
+  zend_string_release(source);
+  return exited ? TEventOutcome::Exit : TEventOutcome::Done;
 }
 
 }  // namespace zemblo

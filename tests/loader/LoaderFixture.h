@@ -51,11 +51,29 @@ class LoaderFixture : public ::testing::Test {
     std::string Output;  // what the program wrote to the terminal
     std::string Log;     // its run log ("" when it wrote none)
   };
-  TRun Run(const std::string& exe) {
-    TProgramResult r = RunProgram(exe, {}, {}, 60);
+  // Runs the program under Qt's offscreen platform. With `actions`, the automation hook
+  // performs them (one a line) on its windows; `env` adds to or (with "") removes from the
+  // environment.
+  TRun Run(const std::string& exe, const std::string& actions = "", std::map<std::string, std::string> env = {}) {
+    if (!actions.empty()) {
+      WriteAll(dir / "actions.txt", actions);
+      env.emplace("ZEMBLO_AUTOMATION", dir / "actions.txt");
+    }
+    TProgramResult r = RunProgram(exe, {}, env, 60);
     std::string log = exe.substr(0, exe.rfind('.')) + ".log";
     struct stat st;
     return {r.Status, r.Output, ::stat(log.c_str(), &st) == 0 ? ReadAll(log) : std::string()};
+  }
+  // The same without any display: no X server, no Wayland, no offscreen platform.
+  TRun RunWithoutDisplay(const std::string& exe) {
+    return Run(exe, "", {{"DISPLAY", ""}, {"WAYLAND_DISPLAY", ""}, {"QT_QPA_PLATFORM", ""}});
+  }
+
+  // The run log between its start and end lines.
+  static std::string Body(const std::string& log) {
+    size_t from = log.find('\n') + 1;
+    size_t to = log.rfind('\n', log.size() >= 2 ? log.size() - 2 : 0) + 1;
+    return from < to ? log.substr(from, to - from) : std::string();
   }
 
   TTempDir dir;

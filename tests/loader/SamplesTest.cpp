@@ -1,6 +1,6 @@
-// The samples' window scripts do what their Info.html promises: a driver script in place of
-// Main.php types into the inputs, ticks the options and presses the buttons through the
-// handlers, and prints what the controls then show.
+// The samples and the new-project template do what their Info.html promises, driven as a
+// user drives them: typing into the inputs, ticking options and pressing the buttons of the
+// built program's window, then reading what the window shows.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -13,91 +13,91 @@ namespace {
 
 class Samples : public test::LoaderFixture {
  protected:
-  // The sample's own files with `driver` as Main.php; returns the run log's lines between the
-  // start and end lines.
-  std::string Drive(const std::string& sample, const std::string& driver) {
-    std::string folder = dir / sample + "/";
-    std::filesystem::copy(test::SourceDir() + "data/projects/" + sample, folder,
-                          std::filesystem::copy_options::recursive);
-    test::WriteAll(folder + "Main.php", driver);
-    TRun r = Run(BuildFolder(folder, sample));
-    EXPECT_EQ(r.Status, 0) << r.Log;
-    size_t from = r.Log.find('\n') + 1;
-    size_t to = r.Log.rfind('\n', r.Log.size() - 2) + 1;
-    return r.Log.substr(from, to - from);
+  // The shipped project `folder` copied as `name` (its project file renamed after it), with
+  // Main.php replaced when `main` is given; returns its run under `actions`.
+  TRun RunSample(const std::string& folder, const std::string& name, const std::string& actions,
+                 const std::string& main = "") {
+    std::string copy = dir / name + "/";
+    std::filesystem::copy(test::SourceDir() + "data/projects/" + folder, copy, std::filesystem::copy_options::recursive);
+    if (folder != name) std::filesystem::rename(copy + "New.kxp", copy + name + ".kxp");
+    if (!main.empty()) test::WriteAll(copy + "Main.php", main);
+    return Run(BuildFolder(copy, name), actions);
   }
 };
 
 }  // namespace
 
 TEST_F(Samples, TheCalculatorCalculatesAndRefusesWhatItCannot) {
-  const char* driver = R"php(<?php
-require 'CalcWnd.php';
-$w = new CalcWnd();
-echo $w->Ctl('Result')->text, "\n";
-function press($w, $a, $b, $op, $round) {
-  $w->Ctl('A')->text = $a;
-  $w->Ctl('B')->text = $b;
-  foreach (['OpAdd', 'OpSub', 'OpMul', 'OpDiv'] as $o) $w->Ctl($o)->checked = $o === $op ? '1' : '0';
-  $w->Ctl('Round')->checked = $round ? '1' : '0';
-  $w->Ctl_Calc_onClick();
-  echo $w->Ctl('Result')->text, ' | ', $w->Ctl('Result')->fontColor, "\n";
-}
-press($w, '12', '3', 'OpAdd', false);
-press($w, '12', '30', 'OpSub', false);
-press($w, '2', '3', 'OpDiv', true);
-press($w, '1,5', '4', 'OpMul', false);
-press($w, '7', '0', 'OpDiv', false);
-press($w, 'seven', '1', 'OpAdd', false);
-$w->Ctl_Clear_onClick();
-echo '[', $w->Ctl('A')->text, '][', $w->Ctl('B')->text, '] ', $w->Ctl('Result')->text, "\n";
-)php";
-  EXPECT_EQ(Drive("Calculator", driver),
-            "Result: 15\n"
-            "Result: 15 | Navy\n"
-            "Result: -18 | Navy\n"
-            "Result: 0.67 | Navy\n"
-            "Result: 6 | Navy\n"
-            "Cannot divide by zero. | Crimson\n"
-            "Please type two numbers. | Crimson\n"
-            "[][] Result:\n");
+  struct Case {
+    const char *a, *b, *operation;
+    bool round;
+    const char* result;  // as the Result text shows it, with its colour
+  };
+  const Case cases[] = {
+      {"12", "3", "OpAdd", false, "\"Result: 15\" #000080"},
+      {"12", "30", "OpSub", false, "\"Result: -18\" #000080"},
+      {"2", "3", "OpDiv", true, "\"Result: 0.67\" #000080"},
+      {"2", "3", "OpDiv", false, "\"Result: 0.66666666666667\" #000080"},
+      {"1,5", "4", "OpMul", false, "\"Result: 6\" #000080"},
+      {"7", "0", "OpDiv", false, "\"Cannot divide by zero.\" #dc143c"},
+      {"seven", "1", "OpAdd", false, "\"Please type two numbers.\" #dc143c"},
+  };
+  std::string actions = "read Result\n";
+  std::string expected = "Calculator started.\nautomation: Result \"Result: 15\" #000080 at 16,244 352x28\n";
+  bool ticked = false;
+  for (const Case& c : cases) {
+    actions += std::string("clear A\ntype A ") + c.a + "\nclear B\ntype B " + c.b + "\nclick " + c.operation + "\n";
+    if (c.round != ticked) actions += "click Round\n";
+    ticked = c.round;
+    actions += "click Calc\nread Result\n";
+    expected += std::string("automation: Result ") + c.result + " at 16,244 352x28\n";
+  }
+  actions += "click Clear\nread A\nread B\nread Result\nclose\n";
+  expected +=
+      "automation: A \"\" #000000 at 140,60 120x24\n"
+      "automation: B \"\" #000000 at 140,92 120x24\n"
+      "automation: Result \"Result:\" #000080 at 16,244 352x28\n";
+  TRun r = RunSample("Calculator", "Calculator", actions);
+  EXPECT_EQ(r.Status, 0);
+  EXPECT_EQ(Body(r.Log), expected);
 }
 
 TEST_F(Samples, TheGuessingGameAnswersHigherLowerAndFound) {
-  const char* driver = R"php(<?php
-require 'GuessWnd.php';
-$g = new GuessWnd();
-$secret = (function () { return $this->secret; })->call($g);
-echo $g->Ctl('Answer')->text, "\n";
-function guess($g, $text) {
-  $g->Ctl('Guess')->text = $text;
-  $g->Ctl_Try_onClick();
-  echo $g->Ctl('Answer')->text, ' | ', $g->Ctl('Tries')->text, "\n";
+  // A fixed seed: the first secret from 1 to 20 is then 12, the next from 1 to 100 is 15.
+  const char* main = "<?php\nmt_srand(5);\nrequire 'GuessWnd.php';\n(new GuessWnd())->Show();\nA()->Run();\n";
+  const char* actions =
+      "read Answer\n"
+      "type Guess twelve\nclick Try\nread Answer\nread Tries\nclear Guess\n"
+      "type Guess 11\nclick Try\nread Answer\n"
+      "type Guess 1\nclick Try\nread Answer\n"
+      "click Hints\ntype Guess 13\nclick Try\nread Answer\n"
+      "type Guess 12\nclick Try\nok\nread Answer\nread Tries\n"
+      "click Hard\nclick NewGame\nread Answer\nread Tries\n"
+      "type Guess 15\nclick Try\nok\nclose\n";
+  TRun r = RunSample("NumberGuess", "NumberGuess", actions, main);
+  EXPECT_EQ(r.Status, 0);
+  EXPECT_EQ(Body(r.Log),
+            "automation: Answer \"I am thinking of a number from 1 to 20.\" #006400 at 16,248 376x26\n"
+            "automation: Answer \"Type a whole number first.\" #dc143c at 16,248 376x26\n"
+            "automation: Tries \"Tries: 0\" #606070 at 16,280 376x22\n"
+            "automation: Answer \"No, my number is higher. You are very close!\" #ff8c00 at 16,248 376x26\n"
+            "automation: Answer \"No, my number is higher.\" #ff8c00 at 16,248 376x26\n"
+            "automation: Answer \"No, my number is lower.\" #ff8c00 at 16,248 376x26\n"
+            "automation: message box \"Well done\": You found the number in 4 tries.\n"
+            "automation: Answer \"Yes, it is 12! Found in 4 tries.\" #006400 at 16,248 376x26\n"
+            "automation: Tries \"Tries: 4\" #606070 at 16,280 376x22\n"
+            "automation: Answer \"I am thinking of a number from 1 to 100.\" #006400 at 16,248 376x26\n"
+            "automation: Tries \"Tries: 0\" #606070 at 16,280 376x22\n"
+            "automation: message box \"Well done\": You found the number in 1 tries.\n");
 }
-guess($g, 'twelve');
-guess($g, (string)($secret < 20 ? $secret + 1 : $secret - 1));
-guess($g, (string)($secret > 10 ? 1 : 20));
-guess($g, (string)$secret);
-$g->Ctl('Easy')->checked = '0';
-$g->Ctl('Hard')->checked = '1';
-$g->Ctl_NewGame_onClick();
-echo $g->Ctl('Answer')->text, ' | ', $g->Ctl('Tries')->text, "\n";
-echo $secret < 20 ? 'below' : 'top', ' ', $secret > 10 ? 'high' : 'low', "\n";
-)php";
-  std::string log = Drive("NumberGuess", driver);
-  // The last line says where the secret lay, which decides the words of the two misses.
-  bool below = log.find("\nbelow ") != std::string::npos;
-  bool high = log.find(" high\n") != std::string::npos;
-  std::string expected =
-      "I am thinking of a number from 1 to 20.\n"
-      "Type a whole number first. | Tries: 0\n" +
-      std::string(below ? "No, my number is lower." : "No, my number is higher.") + " You are very close! | Tries: 1\n" +
-      std::string(high ? "No, my number is higher." : "No, my number is lower.") + " | Tries: 2\n";
-  ASSERT_EQ(log.substr(0, expected.size()), expected) << log;
-  std::string rest = log.substr(expected.size());
-  // The message box comes while the handler runs, before the driver prints the answer.
-  EXPECT_NE(rest.find("Message (Well done): You found the number in 3 tries.\nYes, it is "), std::string::npos) << rest;
-  EXPECT_NE(rest.find("! Found in 3 tries. | Tries: 3\nI am thinking of a number from 1 to 100. | Tries: 0\n"),
-            std::string::npos)
-      << rest;
+
+TEST_F(Samples, ANewProjectGreetsByName) {
+  TRun r = RunSample("VT.NewPrj", "My Program",
+                     "read\nclick Hello\nread Answer\ntype Name Ada\nclick Hello\nread Answer\nclose\n");
+  EXPECT_EQ(r.Status, 0);
+  EXPECT_EQ(Body(r.Log),
+            "Hello from a new Zemblo project!\n"
+            "automation: window \"My Program\" 360x180\n"
+            "automation: Answer \"Please type your name first.\" #696969 at 20,110 320x40\n"
+            "automation: Answer \"Hello, Ada! Nice to meet you.\" #696969 at 20,110 320x40\n");
 }

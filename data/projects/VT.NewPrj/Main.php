@@ -1,7 +1,9 @@
 <?php
-// The program starts here. Add a window with New Window, then show it, for example:
-//   require 'NewWnd01.php';
-//   (new NewWnd01())->Show();
+// The program starts here: it shows the main window and runs until the window is closed.
+// Add more windows with New Window and show them the same way.
+require 'MainWnd.php';
+
 echo "Hello from a new Zemblo project!\n";
+(new MainWnd())->Show();
 A()->Run();
 ?>
