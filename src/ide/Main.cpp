@@ -19,6 +19,9 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include "designer/CodeMgr.h"
+#include "designer/DesignManager.h"
+#include "editorview/MegaEditor.h"
 #include "ide/MainTabs.h"
 #include "ide/NewPrjForm.h"
 #include "ide/OptionsGrid.h"
@@ -26,6 +29,7 @@
 #include "ide/TabStrip.h"
 #include "kernel/AppKernel.h"
 #include "kernel/AppObjects.h"
+#include "kernel/SysFuncs.h"
 #include "kernel/VantrelINI.h"
 #include "kernel/qt/AboutForm.h"
 #include "kernel/qt/ConfigForm.h"
@@ -93,6 +97,18 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
   connect(tcMain, &QTabBar::currentChanged, this, [this] { Guarded([this] { TabChanged(); }); });
 
   mmLog->clear();
+  DesignManager = std::make_unique<TDesignManager>(*AppObjects->Project, SystemFunctions->GetAppPath());
+  DesignManager->SetDesignerPanel(pnWndDes);
+  DesignManager->SetInspectorPanel(pnOI);
+  DesignManager->SetPalettePanel(pnPal);
+  DesignManager->SetOnEditHandler([this](const std::string& w, const std::string& h) {
+    // The request arrives from inside the designer's input handling; act once it returned.
+    QMetaObject::invokeMethod(this, [this, w, h] { Guarded([&] { ShowHandler(w, h); }); }, Qt::QueuedConnection);
+  });
+  connect(aMoveLock, &QAction::toggled, this, [this](bool on) { DesignManager->SetMoveLock(on); });
+  Editor = new TMegaEditor(pnSrc);
+  pnSrc->layout()->addWidget(Editor);
+  Editor->ApplyStyle();
   ProjectOptions = std::make_unique<TPrjOptions>(*AppObjects->Project);
   ProjectOptions->Grid = vlePrj;
   if (AppLogic) AppLogic->SetShell(this);
@@ -101,6 +117,8 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
 
 TMainForm::~TMainForm() {
   if (AppLogic && AppLogic->Shell() == this) AppLogic->SetShell(nullptr);
+  DesignManager.reset();
+  ProjectOptions.reset();
   if (MainForm == this) MainForm = nullptr;
 }
 
@@ -334,20 +352,64 @@ bool TMainForm::SelectTab(const std::string& caption) {
 
 void TMainForm::TabChanged() {
   AppLogic->SaveProject();
+  StoreEditorPos();
   std::string c = SelectedCaption();
+  std::string ext = ExtractFileExt(c);
+  CloseDesigner();
   TKXProject& project = *AppObjects->Project;
   int page = SameText(c, "Projects") ? pgWelcome : pgDesigner;
-  TTabKind kind = TabKindOf(c, project);
-  if (kind == TTabKind::Script) page = pgScript;
-  if (SameText(ExtractFileExt(c), ".kxp")) page = pgProject;
-  if (page == pgDesigner && kind != TTabKind::Window) page = pgProject;
+  if (SameText(ext, ".php")) {
+    page = pgScript;
+    std::string file = ExtractFilePath(project.INI.GetValue("RunTime.FileName")) + c;
+    try {
+      StoreEditorPos();
+      Editor->LoadFile(file);
+      RestoreEditorPos();
+    } catch (const std::exception&) {
+      // The editor then has no file, so nothing is ever saved over the missing one.
+      Editor->ShowMessageLine("File not found");
+    }
+  }
+  if (SameText(ext, ".kxp")) page = pgProject;
+  if (page == pgDesigner && !project.HasWindow(c)) page = pgProject;
   nbWsp->setCurrentIndex(page);
+  if (page == pgDesigner) DesignManager->OpenWindow(c);
   try {
+    if (page == pgScript) Editor->setFocus();
     if (page == pgWelcome) ProjectList->FillList();
     if (page == pgProject) ProjectOptions->ShowOptions();
   } catch (const std::exception&) {
     // What each page shows is refreshed on a best-effort basis.
   }
+}
+
+void TMainForm::StoreEditorPos() {
+  if (!Editor || !Editor->HasFile()) return;
+  std::string k = EditorPosKey(Editor->FileName());
+  TVantrelINI& ini = ProjectINI();
+  ini.SetInt(k + ".Origin.X", Editor->LeftCol());
+  ini.SetInt(k + ".Origin.Y", Editor->TopRow());
+  ini.SetInt(k + ".Cursor.X", Editor->CaretX());
+  ini.SetInt(k + ".Cursor.Y", Editor->CaretY());
+}
+
+void TMainForm::RestoreEditorPos() {
+  if (!Editor || !Editor->HasFile()) return;
+  std::string k = EditorPosKey(Editor->FileName());
+  TVantrelINI& ini = ProjectINI();
+  Editor->MoveCaret(ini.GetInt(k + ".Cursor.X"), ini.GetInt(k + ".Cursor.Y"));
+  Editor->ScrollTo(ini.GetInt(k + ".Origin.X"), ini.GetInt(k + ".Origin.Y"));
+}
+
+void TMainForm::CloseDesigner() {
+  if (DesignManager) DesignManager->CloseDesign();
+}
+
+void TMainForm::ShowHandler(const std::string& windowId, const std::string& handler) {
+  if (!SelectTab(windowId + ".php") || !Editor->HasFile()) return;
+  TCodeManager code(Editor->Editor());
+  code.GoToHandler(windowId, handler);
+  Editor->setFocus();
 }
 
 void TMainForm::ShowProjectInfo(const std::string& name) {
@@ -364,6 +426,7 @@ void TMainForm::ShowProjectInfo(const std::string& name) {
 void TMainForm::OpenListedProject(const std::string& name) {
   std::string path = IDESettings->GetValue("IDE.ProjectsFolder") + PathDelim + name + PathDelim + name + ".kxp";
   if (!FileExists(path)) return;
+  CloseDesigner();
   AppLogic->OpenProject(path);
   RefreshProject();
 }
@@ -375,7 +438,9 @@ void TMainForm::Alert(const std::string& message) {
   box.exec();
 }
 
-void TMainForm::SaveEditorFile() {}
+void TMainForm::SaveEditorFile() {
+  if (Editor) Editor->SaveFile();
+}
 
 bool TMainForm::IsShown() { return isVisible(); }
 
@@ -400,6 +465,7 @@ void TMainForm::aNewExecute() {
   TNewPrjForm dialog(this);
   if (dialog.exec() != QDialog::Accepted) return;
   std::string name = MakeProject(ToAnsi(dialog.edTitle->text()));
+  CloseDesigner();
   AppLogic->OpenProject(NewProjectFileName(name));
   RefreshProject();
 }
@@ -409,6 +475,7 @@ void TMainForm::aOpenPrjExecute() {
   QString file = QFileDialog::getOpenFileName(this, QStringLiteral("Open Project"), folder,
                                               QStringLiteral("KX Projects (*.kxp)"));
   if (file.isEmpty()) return;
+  CloseDesigner();
   AppLogic->OpenProject(ToAnsi(file));
   RefreshProject();
 }
@@ -422,6 +489,7 @@ void TMainForm::aExitExecute() {
 }
 
 void TMainForm::aNewWndExecute() {
+  StoreEditorPos();
   std::string name = AppLogic->NewWindow();
   if (name.empty()) return;
   RefreshProject();
@@ -459,9 +527,11 @@ void TMainForm::FirstActivation() {
 void TMainForm::closeEvent(QCloseEvent* event) {
   if (!exiting_) {
     Guarded([this] {
+      StoreEditorPos();
       ProjectINI().SetValue("Project.Last", SelectedCaption());
       AppLogic->SaveProject();
     });
+    CloseDesigner();
   }
   event->accept();
 }

@@ -18,6 +18,8 @@ class QFrame;
 
 namespace zemblo {
 
+class TDesignManager;
+class TMegaEditor;
 class TProjectList;
 class TPrjOptions;
 class TOptionsGrid;
@@ -47,6 +49,8 @@ class TMainForm : public QMainWindow, public IAppShell {
   QWidget *pnOI = nullptr, *pnWndDes = nullptr, *pnPal = nullptr;
 
   std::unique_ptr<TPrjOptions> ProjectOptions;
+  std::unique_ptr<TDesignManager> DesignManager;
+  TMegaEditor* Editor = nullptr;  // owned by its page
   std::string InfoProject;
 
   // Shows the open project: caption, title panel, tabs.
@@ -59,6 +63,12 @@ class TMainForm : public QMainWindow, public IAppShell {
   void TabChanged();
   void ShowProjectInfo(const std::string& name);
   void OpenListedProject(const std::string& name);
+  // The designer asks for an event handler: the window's script tab, then the method.
+  void ShowHandler(const std::string& windowId, const std::string& handler);
+  // The editor's view of its file, kept in the project file under "Editor.Files.<name>".
+  void StoreEditorPos();
+  void RestoreEditorPos();
+  void CloseDesigner();
 
   // IAppShell
   void Alert(const std::string& message) override;
