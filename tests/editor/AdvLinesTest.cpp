@@ -233,7 +233,7 @@ TEST(AdvLines, OffsetEditsMatchAWholeTextRebuild) {
   }
 }
 
-TEST(Partitioning, MatchesPlainPrefixSumsUnderRandomChanges) {
+TEST(EditorPartitioning, MatchesPlainPrefixSumsUnderRandomChanges) {
   std::mt19937 rng(11);
   TPartitioning part;
   std::vector<int> lengths;

@@ -17,7 +17,7 @@ std::string NumberedRows(int n) {
 
 }  // namespace
 
-TEST(CaretCommands, MoveWhereTheKeysSay) {
+TEST(EditorCaretCommands, MoveWhereTheKeysSay) {
   struct Case {
     const char* what;
     std::string text;
@@ -60,14 +60,14 @@ TEST(CaretCommands, MoveWhereTheKeysSay) {
   }
 }
 
-TEST(CaretCommands, PageDownScrollsOnlyAsFarAsTheCaretNeeds) {
+TEST(EditorCaretCommands, PageDownScrollsOnlyAsFarAsTheCaretNeeds) {
   TEditorRig rig(NumberedRows(100));
   rig.Run({cmdPageDown});
   EXPECT_EQ(rig.editor.TopRow(), 1);
   EXPECT_EQ(rig.editor.BottomRow(), 20);
 }
 
-TEST(CaretCommands, ShiftMovesSelectAndUndoBringsSelectionsBack) {
+TEST(EditorCaretCommands, ShiftMovesSelectAndUndoBringsSelectionsBack) {
   TEditorRig rig("0123456789");
   rig.Caret(2, 0);
   rig.Run({cmdSelRight, cmdSelRight, cmdSelRight});
@@ -85,7 +85,7 @@ TEST(CaretCommands, ShiftMovesSelectAndUndoBringsSelectionsBack) {
   EXPECT_EQ(rig.editor.Selection(), (TSelectionState{2, 0, 5, 0}));
 }
 
-TEST(CaretCommands, SelectionTurnsAroundItsAnchor) {
+TEST(EditorCaretCommands, SelectionTurnsAroundItsAnchor) {
   TEditorRig rig("abcdef\r\nghijkl\r\nmnopqr");
   rig.Caret(3, 1);
   rig.Run({cmdSelDown, cmdSelUp, cmdSelUp});
@@ -97,7 +97,7 @@ TEST(CaretCommands, SelectionTurnsAroundItsAnchor) {
   EXPECT_EQ(rig.editor.Selection(), (TSelectionState{3, 1, 0, 2}));  // from the anchor on
 }
 
-TEST(CaretCommands, UpAndDownAtTheEdgesLeaveTheSelectionAlone) {
+TEST(EditorCaretCommands, UpAndDownAtTheEdgesLeaveTheSelectionAlone) {
   TEditorRig rig("ab\r\ncd");
   rig.Caret(0, 0);
   rig.Run({cmdSelRight});
@@ -110,7 +110,7 @@ TEST(CaretCommands, UpAndDownAtTheEdgesLeaveTheSelectionAlone) {
   EXPECT_EQ(rig.editor.UndoBuffer().Count(), records);
 }
 
-TEST(CaretCommands, ScrollingByARowKeepsTheCaretInView) {
+TEST(EditorCaretCommands, ScrollingByARowKeepsTheCaretInView) {
   TEditorRig rig(NumberedRows(100));
   rig.Caret(2, 0);
   rig.Run({cmdScrollDown});

@@ -16,7 +16,7 @@ void Select(TEditorRig& rig, int x1, int y1, int x2, int y2) {
 
 }  // namespace
 
-TEST(Clipboard, SelectedTextFollowsRowsAndClampsToThem) {
+TEST(EditorClipboard, SelectedTextFollowsRowsAndClampsToThem) {
   TEditorRig rig("abcdef\r\nghijkl\r\n");
   Select(rig, 3, 0, 2, 1);
   EXPECT_EQ(rig.editor.SelectedText(), "def\r\ngh");
@@ -29,7 +29,7 @@ TEST(Clipboard, SelectedTextFollowsRowsAndClampsToThem) {
   EXPECT_EQ(rig.platform.Beeps, 1);
 }
 
-TEST(Clipboard, DeletingASelectionJoinsAndUndoRestoresIt) {
+TEST(EditorClipboard, DeletingASelectionJoinsAndUndoRestoresIt) {
   TEditorRig rig("abcdef\r\nghijkl\r\n");
   rig.Caret(2, 1);
   Select(rig, 3, 0, 2, 1);
@@ -44,7 +44,7 @@ TEST(Clipboard, DeletingASelectionJoinsAndUndoRestoresIt) {
   EXPECT_EQ(rig.CaretPos(), (TRowCol{1, 2}));
 }
 
-TEST(Clipboard, CopyCutAndPaste) {
+TEST(EditorClipboard, CopyCutAndPaste) {
   TEditorRig rig("one two\r\n");
   rig.Caret(3, 0);
   rig.Run({cmdCut});  // nothing selected: nothing happens
@@ -69,7 +69,7 @@ TEST(Clipboard, CopyCutAndPaste) {
   EXPECT_EQ(rig.CaretPos(), (TRowCol{0, 4}));
 }
 
-TEST(Clipboard, PastingNothingOverASelectionDeletesIt) {
+TEST(EditorClipboard, PastingNothingOverASelectionDeletesIt) {
   TEditorRig rig("abcdef");
   Select(rig, 1, 0, 4, 0);
   rig.platform.Clipboard.clear();
@@ -77,7 +77,7 @@ TEST(Clipboard, PastingNothingOverASelectionDeletesIt) {
   EXPECT_EQ(rig.Text(), "aef");
 }
 
-TEST(Clipboard, InsertTextIsOneUndoStepAndReplacesTheSelection) {
+TEST(EditorClipboard, InsertTextIsOneUndoStepAndReplacesTheSelection) {
   TEditorRig rig("keep\r\nreplace me\r\n");
   Select(rig, 0, 1, 10, 1);
   rig.editor.InsertText("function onClick()\r\n{\r\n}");
@@ -90,7 +90,7 @@ TEST(Clipboard, InsertTextIsOneUndoStepAndReplacesTheSelection) {
   EXPECT_EQ(rig.Text(), "keep|replace me");
 }
 
-TEST(Clipboard, BlockIndentOfAnEmptySelectionAtALineStartDoesNothing) {
+TEST(EditorClipboard, BlockIndentOfAnEmptySelectionAtALineStartDoesNothing) {
   TEditorRig rig("abc\r\ndef");
   rig.Caret(0, 1);
   rig.editor.ExtendSelection(0, 1);  // selected, but empty

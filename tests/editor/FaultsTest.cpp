@@ -22,7 +22,7 @@ const std::string kWrapped =
 
 // Deleting the first character of a wrapped row can move the row break by one; undo puts
 // the character back where it was taken, not where the record's (X, Y) now points.
-TEST(Faults, UndoOfDeleteAndBackspaceOnAWrappedRowRestoresTheText) {
+TEST(EditorFaults, UndoOfDeleteAndBackspaceOnAWrappedRowRestoresTheText) {
   struct Case {
     const char* what;
     int x, y;
@@ -45,7 +45,7 @@ TEST(Faults, UndoOfDeleteAndBackspaceOnAWrappedRowRestoresTheText) {
   }
 }
 
-TEST(Faults, DeletingARowsFirstCharacterMovesTheBreakAndStillUndoes) {
+TEST(EditorFaults, DeletingARowsFirstCharacterMovesTheBreakAndStillUndoes) {
   // Row 0 breaks after the space at position 60; the next space lies just outside the
   // first 80 characters. Deleting row 1's first letter pulls that space inside, so row 0
   // grows to 80 characters and (0, 1) now names another place than the deleted one.
@@ -63,7 +63,7 @@ TEST(Faults, DeletingARowsFirstCharacterMovesTheBreakAndStillUndoes) {
 // A caret beyond the end of a wrapped row, or beyond column 80 on the last row, cannot be
 // reached by filling the row: the filled row wraps again. The edit happens at the caret's
 // char index in its logical line, which is where its undo record points.
-TEST(Faults, EditsWithTheCaretBeyondAWrappedRowUndoExactly) {
+TEST(EditorFaults, EditsWithTheCaretBeyondAWrappedRowUndoExactly) {
   struct Case {
     const char* what;
     int x, y;
@@ -94,7 +94,7 @@ TEST(Faults, EditsWithTheCaretBeyondAWrappedRowUndoExactly) {
   }
 }
 
-TEST(Faults, TypedCharactersLandTogetherAtTheCaretsCharIndex) {
+TEST(EditorFaults, TypedCharactersLandTogetherAtTheCaretsCharIndex) {
   TEditorRig rig(std::string(10, 'a'));
   rig.Caret(100, 0);  // the row is filled to 100 characters, which wrap at 80
   rig.Type("xy");
@@ -105,7 +105,7 @@ TEST(Faults, TypedCharactersLandTogetherAtTheCaretsCharIndex) {
 
 // Delete far beyond the end of the last line: filling its row wraps the line, and there is
 // no next line to join. Nothing is deleted, nothing is raised, no group stays open.
-TEST(Faults, DeleteBeyondTheEndOfTheLastLineDoesNothingMore) {
+TEST(EditorFaults, DeleteBeyondTheEndOfTheLastLineDoesNothingMore) {
   TEditorRig rig("short\r\n");
   rig.Caret(120, 0);
   EXPECT_NO_THROW(rig.Run({cmdDelete}));
@@ -119,7 +119,7 @@ TEST(Faults, DeleteBeyondTheEndOfTheLastLineDoesNothingMore) {
 // A run of records of one kind is reverted as one change at one place. When the caret was
 // placed without a record between two typed words (SetCaret is public), the two inserts
 // do not touch: each is reverted where it happened, still in the same undo step.
-TEST(Faults, RunsThatDoNotTouchAreRevertedEachAtItsPlace) {
+TEST(EditorFaults, RunsThatDoNotTouchAreRevertedEachAtItsPlace) {
   TEditorRig rig("first line\r\nsecond line\r\n");
   rig.Caret(5, 0);
   rig.Type("AB");

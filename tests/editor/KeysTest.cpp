@@ -7,7 +7,7 @@
 using namespace zemblo;
 using zemblo::test::TEditorRig;
 
-TEST(Keyboard, DefaultTableHasItsBindingsInOrder) {
+TEST(EditorKeys, DefaultTableHasItsBindingsInOrder) {
   TKeyboard k;
   k.LoadDefaults();
   ASSERT_EQ(k.Bindings.size(), 46u);
@@ -17,7 +17,7 @@ TEST(Keyboard, DefaultTableHasItsBindingsInOrder) {
   EXPECT_EQ(k.Bindings.size(), 46u);
 }
 
-TEST(Keyboard, LookupMatchesTheWholeShiftState) {
+TEST(EditorKeys, LookupMatchesTheWholeShiftState) {
   TKeyboard k;
   k.LoadDefaults();
   struct Case {
@@ -47,7 +47,7 @@ TEST(Keyboard, LookupMatchesTheWholeShiftState) {
   for (const Case& c : cases) EXPECT_EQ(k.Lookup(c.key, c.shift), c.cmd) << "key " << c.key << " shift " << int(c.shift);
 }
 
-TEST(Keyboard, ABoundKeySwallowsItsCharacterAndALetterIsTyped) {
+TEST(EditorKeys, ABoundKeySwallowsItsCharacterAndALetterIsTyped) {
   TEditorRig rig("ab\r\n");
   uint16_t key = VK_TAB;
   EXPECT_TRUE(rig.editor.KeyDown(key, 0));

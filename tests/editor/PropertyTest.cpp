@@ -99,7 +99,7 @@ std::string Normalized(const std::string& text) { return text.empty() ? "\r\n" :
 
 }  // namespace
 
-TEST(UndoProperty, EnoughUndoStepsGiveBackTheStartText) {
+TEST(EditorUndoProperty, EnoughUndoStepsGiveBackTheStartText) {
   for (uint32_t seed = 1; seed <= 400; ++seed) {
     TRandomEdits random(seed);
     TEditorRig rig(random.Text());

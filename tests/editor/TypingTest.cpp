@@ -44,7 +44,7 @@ const std::string kCall = "    abc(def, ghi);";  // 18 characters
 
 }  // namespace
 
-TEST(Typing, CharactersInsertOrOverwrite) {
+TEST(EditorTyping, CharactersInsertOrOverwrite) {
   RunTable({
       {"a letter beyond the end fills with spaces", "|", 6, 0, {'x'}, "      x|", {0, 7}},
       {"insert in the middle", "abcd", 2, 0, {'X'}, "abXcd", {0, 3}},
@@ -59,7 +59,7 @@ TEST(Typing, CharactersInsertOrOverwrite) {
   });
 }
 
-TEST(Typing, EnterSplitsWithAutoIndent) {
+TEST(EditorTyping, EnterSplitsWithAutoIndent) {
   RunTable({
       {"the second part is indented like the line", "    abcdef", 7, 0, {cmdLineBreak}, "    abc|    def", {1, 4}},
       {"a second part with more indentation keeps it", "    abc      def", 7, 0, {cmdLineBreak},
@@ -73,7 +73,7 @@ TEST(Typing, EnterSplitsWithAutoIndent) {
   });
 }
 
-TEST(Typing, BackspaceDeletesAndUnindents) {
+TEST(EditorTyping, BackspaceDeletesAndUnindents) {
   RunTable({
       {"back to the indentation of the row above", "x|    y|        ", 8, 2, {cmdBackspace}, "x|    y|    ",
        {2, 4}},
@@ -90,7 +90,7 @@ TEST(Typing, BackspaceDeletesAndUnindents) {
   });
 }
 
-TEST(Typing, DeleteRemovesAtTheCaretOrJoins) {
+TEST(EditorTyping, DeleteRemovesAtTheCaretOrJoins) {
   RunTable({
       {"a character", "abc", 1, 0, {cmdDelete}, "ac", {0, 1}},
       {"at a line end it joins the next line", "ab|cd", 2, 0, {cmdDelete}, "abcd", {0, 2}},
@@ -102,7 +102,7 @@ TEST(Typing, DeleteRemovesAtTheCaretOrJoins) {
   });
 }
 
-TEST(Typing, TabGoesToTheNextWordStartAbove) {
+TEST(EditorTyping, TabGoesToTheNextWordStartAbove) {
   RunTable({
       {"first stop: the word after the indentation", kCall + "|", 0, 1, {cmdTab}, kCall + "|    ", {1, 4}},
       {"then after the space", kCall + "|", 0, 1, {cmdTab, cmdTab}, kCall + "|             ", {1, 13}},
@@ -117,7 +117,7 @@ TEST(Typing, TabGoesToTheNextWordStartAbove) {
   });
 }
 
-TEST(Typing, LineAndWordDeletions) {
+TEST(EditorTyping, LineAndWordDeletions) {
   RunTable({
       {"delete line removes the middle line", "one|two|three", 1, 1, {cmdDeleteLine}, "one|three", {1, 0}},
       {"on the last line an empty line stays", "one|two", 2, 1, {cmdDeleteLine}, "one|", {1, 0}},
@@ -131,7 +131,7 @@ TEST(Typing, LineAndWordDeletions) {
   });
 }
 
-TEST(Typing, EachDeletionIsOneUndoStep) {
+TEST(EditorTyping, EachDeletionIsOneUndoStep) {
   for (TEditCommand cmd : {cmdDeleteLine, cmdDeleteWord, cmdDeleteWordLeft}) {
     TEditorRig rig(Text("one|two words|three"));
     rig.Caret(4, 1);
@@ -142,7 +142,7 @@ TEST(Typing, EachDeletionIsOneUndoStep) {
   }
 }
 
-TEST(Typing, TabWithASelectionIndentsTheSelectedLinesAfterTheKey) {
+TEST(EditorTyping, TabWithASelectionIndentsTheSelectedLinesAfterTheKey) {
   TEditorRig rig(Text("a|b||c|d"));
   rig.Caret(0, 0);
   rig.Run({cmdSelDown, cmdSelDown, cmdSelDown});  // column 0 of row 0 to column 0 of row 3
@@ -160,7 +160,7 @@ TEST(Typing, TabWithASelectionIndentsTheSelectedLinesAfterTheKey) {
   EXPECT_EQ(rig.editor.Selection(), (TSelectionState{0, 0, 0, 2}));
 }
 
-TEST(Typing, EnterBeforeTextIndentedWiderThanARowKeepsTheIndentation) {
+TEST(EditorTyping, EnterBeforeTextIndentedWiderThanARowKeepsTheIndentation) {
   const std::string indent(100, ' ');
   TEditorRig rig(indent + "x");
   rig.Caret(20, 1);  // before the x: the blanks fill row 0 and 20 columns of row 1

@@ -23,7 +23,7 @@ struct TStep {
 
 }  // namespace
 
-TEST(Undo, OneStepRevertsARunOrAGroup) {
+TEST(EditorUndo, OneStepRevertsARunOrAGroup) {
   const TStep steps[] = {
       {"three typed characters", "\r\n", 0, 0, [](TEditorRig& r) { r.Type("abc"); }, "abc", "", {0, 0}},
       {"three backspaces come back in reading order", "abcd", 4, 0,
@@ -72,7 +72,7 @@ TEST(Undo, OneStepRevertsARunOrAGroup) {
   }
 }
 
-TEST(Undo, CaretMovesAreUndoneBeforeTheTextBeforeThem) {
+TEST(EditorUndo, CaretMovesAreUndoneBeforeTheTextBeforeThem) {
   TEditorRig rig("abcdefgh\r\n");
   rig.Type("X");  // caret now at 1
   rig.Run({cmdRight, cmdRight, cmdRight, cmdRight, cmdRight});
@@ -84,7 +84,7 @@ TEST(Undo, CaretMovesAreUndoneBeforeTheTextBeforeThem) {
   EXPECT_EQ(rig.Text(), "abcdefgh");
 }
 
-TEST(Undo, NothingToUndoAfterTheWholeTextIsReplaced) {
+TEST(EditorUndo, NothingToUndoAfterTheWholeTextIsReplaced) {
   TEditorRig rig("abc");
   rig.Type("xyz");
   rig.Lines().SetText("fresh");
@@ -93,7 +93,7 @@ TEST(Undo, NothingToUndoAfterTheWholeTextIsReplaced) {
   EXPECT_EQ(rig.editor.UndoBuffer().Current(), nullptr);
 }
 
-TEST(Undo, ANewEditDiscardsTheUndoneRecords) {
+TEST(EditorUndo, ANewEditDiscardsTheUndoneRecords) {
   TEditorRig rig("\r\n");
   rig.Type("ab");
   rig.Run({cmdLeft});
@@ -112,7 +112,7 @@ TEST(Undo, ANewEditDiscardsTheUndoneRecords) {
   EXPECT_EQ(rig.Text(), "");
 }
 
-TEST(Undo, RecordsHoldTheOffsetOfTheUnchangedText) {
+TEST(EditorUndo, RecordsHoldTheOffsetOfTheUnchangedText) {
   TEditorRig rig("first\r\nsecond");
   rig.Caret(3, 1);
   rig.Type("x");

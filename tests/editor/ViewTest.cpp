@@ -23,7 +23,7 @@ const TRowImage* DrawnRow(const TEditorRig& rig, int row) {
 
 }  // namespace
 
-TEST(ScrollBarModel, ClampsToLeaveTheLastPageInView) {
+TEST(EditorScrollBar, ClampsToLeaveTheLastPageInView) {
   TAdvEditScrollBar bar;
   bar.SetScrollRange(100, 30);
   EXPECT_EQ(bar.Max, 99);
@@ -38,7 +38,7 @@ TEST(ScrollBarModel, ClampsToLeaveTheLastPageInView) {
   EXPECT_EQ(bar.Position, 0);
 }
 
-TEST(ScrollBarModel, ScrollCodesMoveThePositionAndOnlySomeMoveTheView) {
+TEST(EditorScrollBar, ScrollCodesMoveThePositionAndOnlySomeMoveTheView) {
   TEditorRig rig(NumberedRows(100));
   struct Case {
     int code;
@@ -60,7 +60,7 @@ TEST(ScrollBarModel, ScrollCodesMoveThePositionAndOnlySomeMoveTheView) {
   EXPECT_EQ(rig.platform.Bars[1].Page, 20);
 }
 
-TEST(Metrics, WholeCellsCountAndTinyControlsStaySane) {
+TEST(EditorMetrics, WholeCellsCountAndTinyControlsStaySane) {
   TEditorRig rig;
   rig.platform.Height = 218;  // 10.9 rows
   rig.editor.Resize();
@@ -76,7 +76,7 @@ TEST(Metrics, WholeCellsCountAndTinyControlsStaySane) {
   EXPECT_EQ(rig.editor.VisibleRows(), 0);
 }
 
-TEST(CaretPlacement, ClampsAndScrollsIntoView) {
+TEST(EditorCaret, ClampsAndScrollsIntoView) {
   TEditorRig rig(NumberedRows(100));
   rig.editor.SetCaret(-4, 500);
   EXPECT_EQ(rig.CaretPos(), (TRowCol{99, 0}));
@@ -89,7 +89,7 @@ TEST(CaretPlacement, ClampsAndScrollsIntoView) {
   EXPECT_EQ(rig.editor.CaretX(), rig.editor.MaxLineLength());
 }
 
-TEST(CaretPlacement, TheSystemCaretStandsLeftOfTheCell) {
+TEST(EditorCaret, TheSystemCaretStandsLeftOfTheCell) {
   TEditorRig rig("abc");
   rig.editor.SetGutterWidth(20);
   rig.platform.Focus = true;
@@ -105,7 +105,7 @@ TEST(CaretPlacement, TheSystemCaretStandsLeftOfTheCell) {
   EXPECT_TRUE(rig.platform.CaretShown);
 }
 
-TEST(Scrolling, SmallVerticalMovesShiftPixelsAndLargeOnesRepaint) {
+TEST(EditorScrolling, SmallVerticalMovesShiftPixelsAndLargeOnesRepaint) {
   TEditorRig rig(NumberedRows(100));
   rig.platform.Scrolls.clear();
   const int invalidations = rig.platform.Invalidations;
@@ -132,7 +132,7 @@ TEST(Scrolling, SmallVerticalMovesShiftPixelsAndLargeOnesRepaint) {
   EXPECT_EQ(rig.editor.UpdateCount(), 0);
 }
 
-TEST(Scrolling, TheWheelScrollsBySystemRowsUpToTheEnd) {
+TEST(EditorScrolling, TheWheelScrollsBySystemRowsUpToTheEnd) {
   TEditorRig rig(NumberedRows(30));
   rig.editor.MouseWheel(-1200);
   EXPECT_EQ(rig.editor.TopRow(), 3);
@@ -145,7 +145,7 @@ TEST(Scrolling, TheWheelScrollsBySystemRowsUpToTheEnd) {
   EXPECT_EQ(rig.CaretPos(), (TRowCol{0, 0}));
 }
 
-TEST(Mouse, PixelsMapToCellsByTheNearestColumn) {
+TEST(EditorMouse, PixelsMapToCellsByTheNearestColumn) {
   TEditorRig rig("0123456789\r\nsecond\r\n");
   struct Case {
     int x, y;
@@ -158,7 +158,7 @@ TEST(Mouse, PixelsMapToCellsByTheNearestColumn) {
   for (const Case& c : cases) EXPECT_EQ(rig.editor.PointToCell(c.x, c.y), c.cell) << c.x << "," << c.y;
 }
 
-TEST(Mouse, ClicksPlaceTheCaretAndShiftClicksSelect) {
+TEST(EditorMouse, ClicksPlaceTheCaretAndShiftClicksSelect) {
   TEditorRig rig("alpha beta\r\ngamma\r\n");
   rig.editor.MouseDown(TMouseButton::Left, ssLeft, 152, 5);  // beyond the row end
   rig.editor.MouseUp();
@@ -176,7 +176,7 @@ TEST(Mouse, ClicksPlaceTheCaretAndShiftClicksSelect) {
   EXPECT_FALSE(rig.editor.SelAvail());
 }
 
-TEST(Mouse, DraggingSelectsFromThePressAroundTheAnchor) {
+TEST(EditorMouse, DraggingSelectsFromThePressAroundTheAnchor) {
   TEditorRig rig("abcdefgh\r\nijklmnop\r\n");
   rig.editor.MouseDown(TMouseButton::Left, ssLeft, 42, 25);  // (4, 1)
   rig.editor.MouseMove(ssLeft, 62, 25);  // the first move is already two cells away
@@ -191,7 +191,7 @@ TEST(Mouse, DraggingSelectsFromThePressAroundTheAnchor) {
   rig.editor.MouseUp();
 }
 
-TEST(Mouse, AutoScrollStepsByRowsOrPagesAndStaysInTheText) {
+TEST(EditorMouse, AutoScrollStepsByRowsOrPagesAndStaysInTheText) {
   TEditorRig rig(NumberedRows(100));
   rig.editor.SetCaret(0, 50);
   rig.editor.ScrollTo(0, 40);
@@ -212,7 +212,7 @@ TEST(Mouse, AutoScrollStepsByRowsOrPagesAndStaysInTheText) {
   rig.editor.MouseUp();
 }
 
-TEST(Mouse, DoubleClickSelectsTheWord) {
+TEST(EditorMouse, DoubleClickSelectsTheWord) {
   struct Case {
     const char* text;
     int col;
@@ -235,7 +235,7 @@ TEST(Mouse, DoubleClickSelectsTheWord) {
   }
 }
 
-TEST(Painting, AnEmptyDocumentDrawsBackgroundAndMargin) {
+TEST(EditorPainting, AnEmptyDocumentDrawsBackgroundAndMargin) {
   TEditorRig rig;
   int hooks = 0;
   rig.editor.OnHighlightLine = [&](TAdvancedEditor*, const std::string&, int, const TSelAttrs&, TLineAttrs&) { ++hooks; };
@@ -252,7 +252,7 @@ TEST(Painting, AnEmptyDocumentDrawsBackgroundAndMargin) {
   EXPECT_FALSE(rig.platform.Gutters.back().HasEdge);
 }
 
-TEST(Painting, TheMarginNeedsItsColumnInView) {
+TEST(EditorPainting, TheMarginNeedsItsColumnInView) {
   TEditorRig rig("x");
   rig.platform.Width = 602;  // 60 columns
   rig.editor.Resize();
@@ -260,7 +260,7 @@ TEST(Painting, TheMarginNeedsItsColumnInView) {
   EXPECT_EQ(DrawnRow(rig, 0)->MarginX, -1);
 }
 
-TEST(Painting, SelectionMarksCharactersAndLineEnds) {
+TEST(EditorPainting, SelectionMarksCharactersAndLineEnds) {
   TEditorRig rig("line0\r\nline1\r\nline2\r\nline three\r\nline four\r\nline five\r\n" + std::string(100, 'w') +
                  "\r\n");
   rig.editor.ExtendSelection(5, 3);
@@ -302,7 +302,7 @@ TEST(Painting, SelectionMarksCharactersAndLineEnds) {
   EXPECT_EQ(DrawnRow(rig, 0)->Background, rig.editor.Color);
 }
 
-TEST(Painting, TheHookColoursEachFlaggedLineOnceWithTheMarker) {
+TEST(EditorPainting, TheHookColoursEachFlaggedLineOnceWithTheMarker) {
   TEditorRig rig("ab\r\n\r\ncd\r\n");
   std::vector<std::string> seen;
   rig.editor.OnHighlightLine = [&](TAdvancedEditor*, const std::string& text, int, const TSelAttrs&,
@@ -326,7 +326,7 @@ TEST(Painting, TheHookColoursEachFlaggedLineOnceWithTheMarker) {
   EXPECT_EQ(seen.size(), 3u);
 }
 
-TEST(Painting, NothingIsDrawnUnderTheUpdateLock) {
+TEST(EditorPainting, NothingIsDrawnUnderTheUpdateLock) {
   TEditorRig rig("abc");
   rig.Run({cmdBeginUpdate});
   rig.platform.Rows.clear();
@@ -342,7 +342,7 @@ TEST(Painting, NothingIsDrawnUnderTheUpdateLock) {
   EXPECT_FALSE(rig.editor.FullRepaint());
 }
 
-TEST(Commands, PostedCommandsRunLaterThroughTheirMessage) {
+TEST(EditorCommands, PostedCommandsRunLaterThroughTheirMessage) {
   TEditorRig rig("abc");
   rig.editor.PostCommand(cmdCut);
   EXPECT_EQ(rig.platform.Posted, std::vector<TEditCommand>{cmdCut});
