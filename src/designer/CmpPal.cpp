@@ -16,7 +16,8 @@ constexpr QColor kRowColor(0xC0, 0xC0, 0xC0);
 }  // namespace
 
 TComponentPalette::TComponentPalette(const std::string& appPath, QWidget* parent)
-    : QWidget(parent), appPath_(appPath), typeNames_(factory_.TypeNames()) {
+    : QWidget(parent), appPath_(appPath) {
+  typeNames_ = factory_.TypeNames();
   setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
   definitions_.LoadFromFile(appPath_ + "cmps" + PathDelim + "props.xml");
 }
@@ -88,7 +89,10 @@ void TComponentPalette::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void TComponentPalette::StartDrag(const std::string& type, QPoint globalPos) {
-  auto form = std::make_unique<QWidget>(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+  // A borderless window on top of all others that never takes the activation from the main
+  // window (after the drop, keys must go on reaching the design surface): the kind of window
+  // a tool tip is.
+  auto form = std::make_unique<QWidget>(nullptr, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
   form->setAttribute(Qt::WA_ShowWithoutActivating);
   form->setAttribute(Qt::WA_TransparentForMouseEvents);
   form->setWindowTitle(FromAnsi(type));

@@ -24,8 +24,8 @@ class TComponentPalette : public QWidget {
   static constexpr int kRowHeight = 32;
   static constexpr int kColumnWidth = 300;
   static constexpr int kIconSize = 24;
-  // The preview's bottom left corner hangs this far left of and below the cursor, so the
-  // preview never lies under the point where it is dropped.
+  // The preview's bottom left corner hangs this far left of and below the cursor; a drop
+  // point minus (5, 20) is then where the top left corner of a preview 25 pixels high was.
   static constexpr int kPreviewOffset = 5;
 
   // Reads the definitions "cmps" + PathDelim + "props.xml" below `appPath` (the program
