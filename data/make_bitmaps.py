@@ -70,7 +70,7 @@ def calculator_icon(x, y):
 
 
 def calculator_banner(x, y):
-    base = mix((25, 60, 140), (60, 140, 210), x / 379)
+    base = mix((25, 60, 140), (60, 140, 210), x / 387)
     # Faint diagonal lines, like graph paper on the move.
     if (x + y) % 12 == 0:
         base = mix(base, (255, 255, 255), 0.18)
@@ -96,7 +96,7 @@ def guess_icon(x, y):
 
 def guess_stars():
     rnd = random.Random(7)
-    stars = {(rnd.randrange(400), rnd.randrange(56)) for _ in range(90)}
+    stars = {(rnd.randrange(408), rnd.randrange(56)) for _ in range(90)}
 
     def pixel(x, y):
         if (x, y) in stars:
@@ -122,9 +122,9 @@ def template_icon(x, y):
 def main():
     p = os.path.join(HERE, "projects")
     write_bmp(os.path.join(p, "Calculator", "appicon.bmp"), 32, 32, calculator_icon)
-    write_bmp(os.path.join(p, "Calculator", "images", "banner.bmp"), 380, 48, calculator_banner)
+    write_bmp(os.path.join(p, "Calculator", "images", "banner.bmp"), 388, 48, calculator_banner)
     write_bmp(os.path.join(p, "NumberGuess", "appicon.bmp"), 32, 32, guess_icon)
-    write_bmp(os.path.join(p, "NumberGuess", "images", "stars.bmp"), 400, 56, guess_stars(), bits=8)
+    write_bmp(os.path.join(p, "NumberGuess", "images", "stars.bmp"), 408, 56, guess_stars(), bits=8)
     write_bmp(os.path.join(p, "VT.NewPrj", "appicon.bmp"), 32, 32, template_icon)
 
 
