@@ -13,9 +13,15 @@ namespace zemblo {
 TObjectInspector::TObjectInspector(const std::string& appPath, QWidget* parent) : QTableWidget(parent) {
   setColumnCount(2);
   setHorizontalHeaderLabels({QStringLiteral("Key"), QStringLiteral("Value")});
+  // Keys in a fixed column, values filling the rest: the grid never scrolls sideways.
+  horizontalHeader()->setMinimumSectionSize(8);
+  horizontalHeader()->setSectionResizeMode(0, QHeaderView::Fixed);
+  horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
   setColumnWidth(0, kKeyColumnWidth);
-  horizontalHeader()->setStretchLastSection(true);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   verticalHeader()->hide();
+  verticalHeader()->setMinimumSectionSize(8);
+  verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
   setSelectionMode(QAbstractItemView::SingleSelection);
   setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked |
                   QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);

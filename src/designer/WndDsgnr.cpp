@@ -130,12 +130,20 @@ void TWindowDesigner::MoveSelected(int x, int y) {
   selection_->move(x, y);
   if (TXMLNode* e = ElementOf(selection_)) zemblo::StoreMove(*e, x, y);
   if (sizer_) sizer_->UpdatePositions();
+  ShowStoredValues();
 }
 
 void TWindowDesigner::StoreBounds(TControlSizer&) {
   if (!selection_) return;
   const QRect g = selection_->geometry();
   if (TXMLNode* e = ElementOf(selection_)) zemblo::StoreBounds(*e, g.x(), g.y(), g.width(), g.height());
+  ShowStoredValues();
+}
+
+void TWindowDesigner::ShowStoredValues() {
+  // A value left stale in the inspector would be written back by the next Enter on its row:
+  // a moved control would jump home, a new handler name would be emptied.
+  if (inspector_ && inspector_->Bound() == selection_) inspector_->RefreshRows();
 }
 
 void TWindowDesigner::ApplySelected() {
@@ -163,6 +171,7 @@ void TWindowDesigner::CreateControlAt(const std::string& type, QPoint globalPos)
 
 void TWindowDesigner::EditHandler(const std::string& eventCaption) {
   const std::string handler = RequestHandler(selection_ ? ElementOf(selection_) : nullptr, eventCaption);
+  ShowStoredValues();
   if (OnEditHandler) OnEditHandler(windowId_, handler);
 }
 

@@ -107,6 +107,9 @@ class TWindowDesigner : public QWidget {
   // (a double click whose handler request makes the main window close the design), the copy
   // is only hidden now and destroyed once the event is over.
   void DestroyWindow();
+  // The inspector shows the selection's element again after a move, a resize or a new
+  // handler name.
+  void ShowStoredValues();
 
   TKXProject& project_;
   std::string windowId_;

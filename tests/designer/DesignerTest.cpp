@@ -41,6 +41,13 @@ std::string AttributesOf(const TXMLNode* node) {
   return s;
 }
 
+// The inspector's value of the row with this key; "?" when there is none.
+std::string Shown(TObjectInspector& oi, const std::string& key) {
+  for (const auto& r : oi.Rows())
+    if (r.Key == key) return r.Value;
+  return "?";
+}
+
 int DesignedWindowsOn(QWidget* surface) { return static_cast<int>(surface->findChildren<TKXWindow*>().size()); }
 
 }  // namespace
@@ -170,6 +177,8 @@ TEST(WindowDesigner, DraggingMovesTheSelectionAndWritesItsPosition) {
   EXPECT_EQ(ok->pos(), QPoint(315, 257));
   // The element keeps the lower-case names it was written with.
   EXPECT_EQ(AttributesOf(rig.Element("Ok")), "type=Button id=Ok x=315 y=257 w=90 h=28 text=OK");
+  // The inspector shows what was stored: a stale value would be written back by Enter.
+  EXPECT_EQ(Shown(rig.Inspector(), "x"), "315");
   ASSERT_TRUE(d.Sizer());
   EXPECT_EQ(d.Sizer()->Handle(0)->pos(), ok->mapTo(&d, QPoint(0, 0)) - QPoint(7, 7));
 
@@ -208,6 +217,7 @@ TEST(WindowDesigner, MoveLockStopsMovesButNotHandleResizes) {
   rig.Drag(d.Sizer()->Handle(7), {3, 3}, {{10, 5}});
   EXPECT_EQ(ok->geometry(), QRect(300, 250, 100, 33));
   EXPECT_EQ(AttributesOf(rig.Element("Ok")), "type=Button id=Ok x=300 y=250 w=100 h=33 text=OK");
+  EXPECT_EQ(Shown(rig.Inspector(), "w"), "100");
   // An element without position names gets the upper-case ones, width first.
   TXMLNode* label = rig.Element("Label");
   QWidget* liveLabel = rig.Live("Label");
@@ -254,6 +264,7 @@ TEST(WindowDesigner, ADoubleClickStoresAGeneratedHandlerOnceAndReportsIt) {
   rig.DoubleClick(rig.Live("Name"), {10, 10});
   EXPECT_EQ(d.Selection(), rig.Live("Name"));
   EXPECT_EQ(rig.Element("Name")->GetAttribute("onClick"), "Ctl_Name_onClick");
+  EXPECT_EQ(Shown(rig.Inspector(), "onClick"), "Ctl_Name_onClick");
   const std::string stored = AttributesOf(rig.Element("Name"));
   rig.DoubleClick(rig.Live("Name"), {10, 10});
   EXPECT_EQ(AttributesOf(rig.Element("Name")), stored);
