@@ -57,8 +57,7 @@ void TAdvancedEditor::CmdLineBreak() {
   const int ind = AutoIndentColumn(li);
   wx_ = ind;
   int pad = 0;
-  const bool restHasText = rest.find_first_not_of(' ') != std::string::npos;
-  if (restHasText) {
+  if (rest.find_first_not_of(' ') != std::string::npos) {
     const int lb = LeadingSpaces(rest);
     if (ind > lb) {
       pad = ind - lb;
@@ -75,17 +74,14 @@ void TAdvancedEditor::CmdLineBreak() {
       lines_->Put(li, line.substr(0, static_cast<size_t>(ci)));
       lines_->Insert(li + 1, rest);
     }
-    wy_ = lines_->FirstRow(li + 1);
-    if (restHasText) {
-      // The new line starts with at least `ind` spaces: the caret goes to the end of
-      // them. That is column `ind` of its first row unless the indentation is wider
-      // than a row; there, column `ind` of the first row would lie beyond the row, the
-      // next key would fill it with more spaces, and each further Enter would double
-      // the indentation.
-      const TRowCol rc = lines_->LineCharToRowCol(li + 1, ind);
-      wy_ = rc.Row;
-      wx_ = rc.Col;
-    }
+    // The caret goes to char index `ind` of the new line (in virtual space when the
+    // line is shorter). While the indentation fits in a row that is column `ind` of the
+    // line's first row; a wider one continues on the next rows, where column `ind` of the
+    // first row would lie beyond the row: the next key would fill that row with more
+    // spaces, and every further Enter would double the indentation.
+    const TRowCol rc = lines_->LineCharToRowCol(li + 1, ind);
+    wy_ = rc.Row;
+    wx_ = rc.Col;
   } catch (...) {
     EndGroup();
     throw;

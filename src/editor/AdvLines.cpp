@@ -473,6 +473,12 @@ void TAdvLines::PadToCaret() {
     ed.AddUndo(std::make_unique<TReLineUndo>(&ed, end.Col, end.Row, spaces, LineOffset(lc.Line) + length));
     Put(lc.Line, Get(lc.Line) + spaces);
   }
+  // The caret then moves to where that char index now stands, so that it exists: left
+  // beyond its row, every further key would fill the row again.
+  if (ed.caretX_ > RowLength(y)) {
+    const TRowCol rc = LineCharToRowCol(lc.Line, lc.Char);
+    ed.SetCaret(rc.Col, rc.Row);
+  }
 }
 
 std::string TAdvLines::CheckInvariants() const {

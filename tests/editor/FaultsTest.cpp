@@ -136,3 +136,18 @@ TEST(EditorFaults, RunsThatDoNotTouchAreRevertedEachAtItsPlace) {
   rig.Undo();  // both typed words
   EXPECT_EQ(rig.Text(), "first line|second line");
 }
+
+// Filling a wrapped row cannot bring a caret far beyond it into existence; the caret then
+// moves to its char index, so a second key does not fill the row again.
+TEST(EditorFaults, AKeyFillsUpToAnUnreachableCaretOnlyOnce) {
+  TEditorRig rig(std::string(300, ' ') + "x\r\n");
+  rig.Caret(200, 0);  // row 0 of a line of four rows
+  rig.Type("\x01");
+  const int length = rig.Lines().LineLength(0);
+  EXPECT_EQ(length, 301 + 120);  // 120 blanks where row 0 ended
+  EXPECT_LE(rig.editor.CaretX(), rig.Lines().RowLength(rig.editor.CaretY()));
+  rig.Type("\x01");
+  EXPECT_EQ(rig.Lines().LineLength(0), length);
+  rig.Undo();
+  EXPECT_EQ(rig.Text(), std::string(300, ' ') + "x");
+}

@@ -170,3 +170,14 @@ TEST(EditorTyping, EnterBeforeTextIndentedWiderThanARowKeepsTheIndentation) {
   rig.Type("z");
   EXPECT_EQ(rig.Text(), indent + "|" + indent + "y|" + indent + "zx");
 }
+
+TEST(EditorTyping, EnterInsideBlanksWiderThanARowDoesNotGrowThem) {
+  TEditorRig rig(std::string(300, ' ') + "\r\n");
+  rig.Caret(40, 1);  // char 120 of the line of blanks
+  rig.Run({cmdLineBreak});
+  rig.Type("x");
+  // The first line keeps 120 blanks, the new one the other 180 (three rows), and the
+  // letter goes after an indentation of 300: nothing more is added.
+  EXPECT_EQ(rig.Lines().Get(0), std::string(120, ' '));
+  EXPECT_EQ(rig.Lines().Get(1), std::string(300, ' ') + "x");
+}
