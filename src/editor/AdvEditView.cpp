@@ -239,7 +239,7 @@ TRowCol TAdvancedEditor::OffsetToPos(int offset) const {
   const int lastRow = lines.RowTotal() - 1;
   if (line >= lines.Count()) return {lastRow, lines.RowLength(lastRow)};
   const int rel = offset - lines.LineOffset(line);
-  if (rel > lines.LineLength(line)) {
+  if (rel > lines.LineOffset(line + 1) - lines.LineOffset(line) - 2) {
     // Inside a line break, which no caller passes: the walk over the pieces meets the
     // next line's first piece.
     if (line + 1 < lines.Count()) return {lines.FirstRow(line + 1), offset - lines.LineOffset(line + 1)};

@@ -323,11 +323,14 @@ TLineChar TAdvLines::RowColToLineChar(int col, int row) const {
 TRowCol TAdvLines::LineCharToRowCol(int line, int charIndex) const {
   if (Count() == 0) return {0, charIndex};
   line = std::clamp(line, 0, Count() - 1);
+  // A line of one row needs no look at its pieces.
+  const int firstRow = FirstRow(line);
+  if (rows_.Start(line + 1) - firstRow == 1) return {firstRow, charIndex};
   const TParagraph& p = paragraphs_[line];
   // The first piece whose end reaches the char index; the last piece when none does.
   auto it = std::lower_bound(p.Breaks.begin(), p.Breaks.end(), charIndex);
   const int piece = static_cast<int>(it - p.Breaks.begin());
-  return {FirstRow(line) + piece, charIndex - p.PieceStart(piece)};
+  return {firstRow + piece, charIndex - p.PieceStart(piece)};
 }
 
 void TAdvLines::PutRow(int row, const std::string& text) {
