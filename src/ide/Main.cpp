@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSplitter>
@@ -22,6 +23,7 @@
 #include "designer/CodeMgr.h"
 #include "designer/DesignManager.h"
 #include "editorview/MegaEditor.h"
+#include "ide/GripSplitter.h"
 #include "ide/MainTabs.h"
 #include "ide/NewPrjForm.h"
 #include "ide/OptionsGrid.h"
@@ -57,6 +59,25 @@ QLabel* HeaderLabel(const QString& text, const QColor& back, QWidget* parent) {
   l->setMargin(4);
   return l;
 }
+// A padlock for Move Lock; the style has none.
+QIcon PadlockIcon() {
+  QPixmap pm(24, 24);
+  pm.fill(Qt::transparent);
+  QPainter p(&pm);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setPen(QPen(QColor(90, 90, 90), 2.5));
+  p.setBrush(Qt::NoBrush);
+  p.drawArc(QRectF(7, 3, 10, 12), 0, 180 * 16);
+  p.drawLine(QPointF(7, 9), QPointF(7, 12));
+  p.drawLine(QPointF(17, 9), QPointF(17, 12));
+  p.setPen(QPen(QColor(120, 90, 20), 1));
+  p.setBrush(QColor(230, 180, 40));
+  p.drawRoundedRect(QRectF(4.5, 11.5, 15, 10), 2, 2);
+  p.setBrush(QColor(90, 60, 10));
+  p.drawEllipse(QPointF(12, 16), 1.6, 1.6);
+  return QIcon(pm);
+}
+
 }  // namespace
 
 template <typename F>
@@ -139,6 +160,7 @@ void TMainForm::CreateActions() {
   aNewWnd = make("New Window", "New Window", {}, QStyle::SP_FileDialogNewFolder);
   aRemWnd = make("Remove Window", "Remove Window", {}, QStyle::SP_TrashIcon);
   aMoveLock = make("Move Lock", "Move Lock", {}, QStyle::SP_DialogNoButton);
+  aMoveLock->setIcon(PadlockIcon());
   aMoveLock->setCheckable(true);
   aRun = make("Run", "Run Project", QKeySequence(Qt::Key_F5), QStyle::SP_MediaPlay);
   aConfig = make("Configuration...", "Builder configuration...", QKeySequence(Qt::Key_F10),
@@ -265,7 +287,7 @@ QWidget* TMainForm::CreateScriptPage() {
 }
 
 QWidget* TMainForm::CreateDesignerPage() {
-  auto* page = new QSplitter(Qt::Horizontal);
+  auto* page = new TGripSplitter(Qt::Horizontal);
   pnOI = new QWidget(page);
   pnOI->setLayout(new QVBoxLayout());
   pnOI->layout()->setContentsMargins(0, 0, 0, 0);
@@ -285,7 +307,7 @@ QWidget* TMainForm::CreateDesignerPage() {
   pnPal = new QWidget(page);
   pnPal->setLayout(new QVBoxLayout());
   pnPal->layout()->setContentsMargins(0, 0, 0, 0);
-  page->setHandleWidth(12);
+  page->setHandleWidth(12);  // the inspector's splitter; the palette's is 13 wide
   page->setSizes({157, 600, 136});
   page->setStretchFactor(1, 1);
   return page;
@@ -401,6 +423,15 @@ void TMainForm::RestoreEditorPos() {
   Editor->ScrollTo(ini.GetInt(k + ".Origin.X"), ini.GetInt(k + ".Origin.Y"));
 }
 
+void TMainForm::LeaveProject() {
+  // Opening another project keeps nothing of this one unsaved (the editor's last position
+  // included) and leaves the editor without this project's file.
+  StoreEditorPos();
+  AppLogic->SaveProject();
+  CloseDesigner();
+  Editor->ShowMessageLine("");
+}
+
 void TMainForm::CloseDesigner() {
   if (DesignManager) DesignManager->CloseDesign();
 }
@@ -426,7 +457,7 @@ void TMainForm::ShowProjectInfo(const std::string& name) {
 void TMainForm::OpenListedProject(const std::string& name) {
   std::string path = IDESettings->GetValue("IDE.ProjectsFolder") + PathDelim + name + PathDelim + name + ".kxp";
   if (!FileExists(path)) return;
-  CloseDesigner();
+  LeaveProject();
   AppLogic->OpenProject(path);
   RefreshProject();
 }
@@ -465,7 +496,7 @@ void TMainForm::aNewExecute() {
   TNewPrjForm dialog(this);
   if (dialog.exec() != QDialog::Accepted) return;
   std::string name = MakeProject(ToAnsi(dialog.edTitle->text()));
-  CloseDesigner();
+  LeaveProject();
   AppLogic->OpenProject(NewProjectFileName(name));
   RefreshProject();
 }
@@ -475,7 +506,7 @@ void TMainForm::aOpenPrjExecute() {
   QString file = QFileDialog::getOpenFileName(this, QStringLiteral("Open Project"), folder,
                                               QStringLiteral("KX Projects (*.kxp)"));
   if (file.isEmpty()) return;
-  CloseDesigner();
+  LeaveProject();
   AppLogic->OpenProject(ToAnsi(file));
   RefreshProject();
 }

@@ -69,6 +69,9 @@ class TMainForm : public QMainWindow, public IAppShell {
   void StoreEditorPos();
   void RestoreEditorPos();
   void CloseDesigner();
+  // Before another project is opened: the editor's position stored, everything saved, the
+  // designer closed and the editor emptied.
+  void LeaveProject();
 
   // IAppShell
   void Alert(const std::string& message) override;

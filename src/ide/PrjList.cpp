@@ -51,7 +51,9 @@ class TCardDelegate : public QStyledItemDelegate {
     p->setFont(title);
     p->setPen(Qt::black);
     QFontMetrics tm(title);
-    p->drawText(QPoint(b.left() + 49, b.top() + 9 + tm.ascent()), FromAnsi(card.TitleLine));
+    // A title longer than the card ends in an ellipsis rather than being cut mid-letter.
+    QString titleLine = tm.elidedText(FromAnsi(card.TitleLine), Qt::ElideRight, b.right() - (b.left() + 49) - 4);
+    p->drawText(QPoint(b.left() + 49, b.top() + 9 + tm.ascent()), titleLine);
     QFont line(QStringLiteral("Tahoma"), 9);
     p->setFont(line);
     QFontMetrics lm(line);

@@ -1,6 +1,7 @@
 <?php
-// The calculator's window: two numbers, an operation and the result. The buttons' handlers
-// read the inputs and write the result into the Result text.
+// The calculator's window: two numbers, an operation and the result.
+// The buttons' handlers read the inputs and write the result into the
+// Result text.
 
 class CalcWnd extends Win32Wnd{
   function Ctl_Calc_onClick(){

@@ -1,6 +1,6 @@
 <?php
-// The game's window. The computer picks a number; each guess is answered with "higher" or
-// "lower" until it is found.
+// The game's window. The computer picks a number; each guess is answered with
+// "higher" or "lower" until it is found.
 
 class GuessWnd extends Win32Wnd{
   private $secret = 0;

@@ -1,6 +1,6 @@
 <?php
-// The main window of the program. The designer shows it on the MainWnd tab; double-click
-// a button there to jump to its handler below.
+// The main window of the program. The designer shows it on the MainWnd tab;
+// double-click a button there to jump to its handler below.
 
 class MainWnd extends Win32Wnd{
   function Ctl_Hello_onClick(){
