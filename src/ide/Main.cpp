@@ -521,13 +521,22 @@ void TMainForm::aExitExecute() {
 
 void TMainForm::aNewWndExecute() {
   StoreEditorPos();
+  // The project is read back from disk, which replaces the tree the designed window's
+  // widgets point into: close the design first.
+  CloseDesigner();
   std::string name = AppLogic->NewWindow();
   if (name.empty()) return;
   RefreshProject();
   SelectTab(name);
 }
 
-void TMainForm::aRemWndExecute() { AppLogic->RemoveWindow(SelectedCaption()); }
+void TMainForm::aRemWndExecute() {
+  std::string id = SelectedCaption();
+  if (!AppObjects->Project->HasWindow(id)) return;
+  // The designed window's widgets point into the element that is about to go.
+  CloseDesigner();
+  if (!AppLogic->RemoveWindow(id)) TabChanged();  // nothing removed: show the window again
+}
 
 void TMainForm::aRunExecute() {
   AppLogic->SaveProject();

@@ -205,6 +205,17 @@ TEST_F(IDETour, ANewUsersFirstSession) {
   EXPECT_EQ(ToAnsi(form->tcMain->tabText(form->tcMain->currentIndex())), "NewWnd01");
   EXPECT_EQ(form->nbWsp->currentIndex(), pgDesigner);
 
+  // Remove Window while the designer shows it, then make it again.
+  std::string tourDir = projects + "/Tour Project/";
+  ASSERT_TRUE(FileExists(tourDir + "NewWnd01.php"));
+  form->aRemWnd->trigger();
+  Settle();
+  EXPECT_FALSE(Tabs(*form).contains(QStringLiteral("NewWnd01")));
+  EXPECT_FALSE(FileExists(tourDir + "NewWnd01.php"));
+  form->aNewWnd->trigger();
+  Settle();
+  EXPECT_EQ(ToAnsi(form->tcMain->tabText(form->tcMain->currentIndex())), "NewWnd01");
+
   // Closing saves the selected tab in the project and the project in the settings.
   form->close();
   Settle();
