@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QMessageBox>
 #include <QSocketNotifier>
 #include <cstdio>
 #include <cstring>
@@ -18,6 +19,7 @@
 #include "kernel/SysFuncs.h"
 #include "kernel/VantrelINI.h"
 #include "kernel/qt/SystemGui.h"
+#include "platform/qt/AnsiText.h"
 #include "platform/FileSystem.h"
 #include "project/AppLogic.h"
 #include "project/ProjectBuilder.h"
@@ -50,6 +52,21 @@ void CloseOnSignals(QApplication& app) {
     else QApplication::quit();
   });
 }
+
+// The default error handler: an error that no command caught shows its message and the IDE
+// goes on, instead of ending the program from inside Qt's event loop.
+class TZemblo : public QApplication {
+ public:
+  using QApplication::QApplication;
+  bool notify(QObject* receiver, QEvent* event) override {
+    try {
+      return QApplication::notify(receiver, event);
+    } catch (const std::exception& e) {
+      QMessageBox::critical(activeWindow(), QStringLiteral("Zemblo"), zemblo::FromAnsi(e.what()));
+    }
+    return false;
+  }
+};
 
 void PrintUsage() {
   std::printf(
@@ -140,7 +157,7 @@ int main(int argc, char** argv) {
   zemblo::KernelStart();
   int status;
   {
-    QApplication app(argc, argv);
+    TZemblo app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zemblo"));
     QApplication::setApplicationDisplayName(QStringLiteral("Zemblo"));
     zemblo::TQtSystemGui gui;
