@@ -9,7 +9,7 @@ cmake --build --preset bench
 export QT_QPA_PLATFORM=offscreen
 status=0
 for b in build/bench/bench/*/bench_*; do
-  [ -x "$b" ] || continue
+  [ -f "$b" ] && [ -x "$b" ] || continue
   echo "== $(basename "$b")"
   "$b" --benchmark_counters_tabular=true "$@" || status=1
 done
