@@ -255,26 +255,34 @@ class TLineScan {
       }
     }
     if (NumberStep()) return;
-    if (!collecting_) {
-      if (isWordChar_) {
-        collecting_ = true;
-        word_.clear();
-        mark_ = p_;
+    collecting_ = KeywordStep(collecting_, isWordChar_, isWordChar_, word_, mark_, hl_.PHPWords());
+  }
+
+  // One character of a word that is marked as a keyword when `words` holds it: a word
+  // begins with a character for which `starts` is true and goes on while `continues` is;
+  // the line's last character ends it too. Returns whether a word is still being collected.
+  bool KeywordStep(bool collecting, bool starts, bool continues, std::string& word, int& mark,
+                   const TWordList& words) {
+    if (!collecting) {
+      if (starts) {
+        collecting = true;
+        word.clear();
+        mark = p_;
       }
     } else {
       int end = p_ - 1;
-      bool wordChar = isWordChar_;
       if (lastChar_) {
-        if (wordChar) word_ += Upper(ch_);
-        wordChar = false;
+        if (continues) word += Upper(ch_);
+        continues = false;
         end = p_;
       }
-      if (!wordChar) {
-        if (hl_.PHPWords().ContainsUpper(word_)) Mark(mark_, end, ccKey);
-        collecting_ = false;
+      if (!continues) {
+        if (words.ContainsUpper(word)) Mark(mark, end, ccKey);
+        collecting = false;
       }
     }
-    if (collecting_) word_ += Upper(ch_);
+    if (collecting) word += Upper(ch_);
+    return collecting;
   }
 
   // A character inside a quoted PHP or script string; a backslash escapes the next one.
@@ -335,26 +343,7 @@ class TLineScan {
       return;
     }
     if (NumberStep()) return;
-    if (!state_.InWord) {
-      if (isAlpha_) {
-        state_.InWord = 1;
-        scriptWord_.clear();
-        scriptMark_ = p_;
-      }
-    } else {
-      int end = p_ - 1;
-      bool wordChar = isWordChar_;
-      if (lastChar_) {
-        if (wordChar) scriptWord_ += Upper(ch_);
-        wordChar = false;
-        end = p_;
-      }
-      if (!wordChar) {
-        if (hl_.JSWords().ContainsUpper(scriptWord_)) Mark(scriptMark_, end, ccKey);
-        state_.InWord = 0;
-      }
-    }
-    if (state_.InWord) scriptWord_ += Upper(ch_);
+    state_.InWord = KeywordStep(state_.InWord, isAlpha_, isWordChar_, scriptWord_, scriptMark_, hl_.JSWords());
   }
 
   // Style text inside <!-- -->; true when it took the character.
@@ -377,26 +366,8 @@ class TLineScan {
       }
       inNumber_ = false;
     }
-    if (!state_.InWord) {
-      if (isAlpha_) {
-        state_.InWord = 1;
-        scriptWord_.clear();
-        scriptMark_ = p_;
-      }
-    } else {
-      bool cont = isWordChar_ || ch_ == '-';
-      int end = p_ - 1;
-      if (lastChar_) {
-        if (cont) scriptWord_ += Upper(ch_);
-        cont = false;
-        end = p_;
-      }
-      if (!cont) {
-        if (hl_.CSSWords().ContainsUpper(scriptWord_)) Mark(scriptMark_, end, ccKey);
-        state_.InWord = 0;
-      }
-    }
-    if (state_.InWord) scriptWord_ += Upper(ch_);
+    state_.InWord = KeywordStep(state_.InWord, isAlpha_, isWordChar_ || ch_ == '-', scriptWord_, scriptMark_,
+                                hl_.CSSWords());
     return false;
   }
 
