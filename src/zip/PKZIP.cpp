@@ -41,6 +41,28 @@ void Put32(std::string& s, uint32_t v) {
   Put16(s, v >> 16);
 }
 
+// The fields the local header and the directory record share, from the version needed to
+// the uncompressed size.
+void PutEntryFields(std::string& s, const TZIPEntry& e) {
+  Put16(s, e.VersionNeeded);
+  Put16(s, e.Flags);
+  Put16(s, e.Method);
+  Put16(s, e.ModTime);
+  Put16(s, e.ModDate);
+  Put32(s, e.CRC32);
+  Put32(s, e.CompressedSize);
+  Put32(s, e.UncompressedSize);
+}
+
+// Where the entry's local header begins.
+int64_t LocalHeaderAt(const TZIPEntry& e) {
+  return e.DataOffset - static_cast<int64_t>(kLocalHeaderSize + e.Name.size()) - e.ExtraLength;
+}
+
+void CheckNameLength(const std::string& name) {
+  if (name.size() > 0xFFFF) throw EZIPError("The archive entry name \"" + name.substr(0, 64) + "...\" is too long");
+}
+
 // The walk asks for a few bytes at a time, and an entry written with a data descriptor is
 // stepped through four bytes at a time; reading the stream in large pieces keeps that from
 // turning into one system call per step. The walk's own position is kept here, and the
@@ -166,7 +188,7 @@ void TPKZIP::Extract(size_t index) {
 
 void TPKZIP::AddEntry(const std::string& name, TStream& source) {
   if (!Stream) throw EZIPError("No archive is open to add \"" + name + "\" to");
-  if (name.size() > 0xFFFF) throw EZIPError("The archive entry name \"" + name.substr(0, 64) + "...\" is too long");
+  CheckNameLength(name);
   int64_t size = source.Size();
   if (size > 0xFFFFFFFFll)
     throw EZIPError("The archive entry \"" + name + "\" is too large: " + std::to_string(size) + " bytes");
@@ -193,14 +215,7 @@ void TPKZIP::AddEntry(const std::string& name, TStream& source) {
   std::string header;
   header.reserve(kLocalHeaderSize + name.size());
   Put32(header, kLocalHeaderSignature);
-  Put16(header, e.VersionNeeded);
-  Put16(header, e.Flags);
-  Put16(header, e.Method);
-  Put16(header, e.ModTime);
-  Put16(header, e.ModDate);
-  Put32(header, e.CRC32);
-  Put32(header, e.CompressedSize);
-  Put32(header, e.UncompressedSize);
+  PutEntryFields(header, e);
   Put16(header, e.NameLength);
   Put16(header, e.ExtraLength);
   header += name;
@@ -220,8 +235,8 @@ void TPKZIP::WriteDirectory() {
   if (Entries.size() > 0xFFFF) throw EZIPError("Too many archive entries: " + std::to_string(Entries.size()));
   uint64_t dirSize = 0;
   for (const TZIPEntry& e : Entries) {
-    if (e.Name.size() > 0xFFFF) throw EZIPError("The archive entry name \"" + e.Name.substr(0, 64) + "...\" is too long");
-    int64_t headerAt = e.DataOffset - static_cast<int64_t>(kLocalHeaderSize + e.Name.size()) - e.ExtraLength;
+    CheckNameLength(e.Name);
+    int64_t headerAt = LocalHeaderAt(e);
     if (headerAt < 0 || headerAt > 0xFFFFFFFFll)
       throw EZIPError("The archive entry \"" + e.Name + "\" lies outside the 4 GiB a ZIP archive can address");
     dirSize += kDirectoryRecordSize + e.Name.size();
@@ -232,24 +247,16 @@ void TPKZIP::WriteDirectory() {
   std::string dir;
   dir.reserve(static_cast<size_t>(dirSize) + kEndRecordSize);
   for (const TZIPEntry& e : Entries) {
-    int64_t headerAt = e.DataOffset - static_cast<int64_t>(kLocalHeaderSize + e.Name.size()) - e.ExtraLength;
     Put32(dir, kDirectorySignature);
     Put16(dir, kVersion);  // made by
-    Put16(dir, e.VersionNeeded);
-    Put16(dir, e.Flags);
-    Put16(dir, e.Method);
-    Put16(dir, e.ModTime);
-    Put16(dir, e.ModDate);
-    Put32(dir, e.CRC32);
-    Put32(dir, e.CompressedSize);
-    Put32(dir, e.UncompressedSize);
+    PutEntryFields(dir, e);
     Put16(dir, static_cast<uint32_t>(e.Name.size()));
     Put16(dir, 0);  // extra field
     Put16(dir, 0);  // comment
     Put16(dir, 0);  // disk number start
     Put16(dir, 0);  // internal attributes
     Put32(dir, kExternalAttributes);
-    Put32(dir, static_cast<uint32_t>(headerAt));
+    Put32(dir, static_cast<uint32_t>(LocalHeaderAt(e)));
     dir += e.Name;
   }
   Put32(dir, kEndSignature);
