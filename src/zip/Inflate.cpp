@@ -161,6 +161,12 @@ const TFixedTables& FixedTables() {
   return tables;
 }
 
+// The entry a link points to, chosen by the next input bits once the link's own bits are
+// consumed.
+inline uint32_t SecondLevel(const uint32_t* table, uint32_t link, uint64_t bits) {
+  return table[(link >> 16) + (bits & ((1u << ((link >> 8) & 0xF)) - 1))];
+}
+
 inline uint64_t Load64LE(const uint8_t* p) {
   uint64_t v;
   std::memcpy(&v, p, 8);
@@ -535,7 +541,7 @@ TResult TDecoder::Codes(const uint32_t* lit, const uint32_t* dist) {
         if (e & kSpecial) {
           if (e & kLink) {
             consume(e & 0xFF);
-            e = lit[(e >> 16) + (bb & ((1u << ((e >> 8) & 0xF)) - 1))];
+            e = SecondLevel(lit, e, bb);
             if (e & kLiteral) {
               consume(e & 0xFF);
               *out++ = static_cast<uint8_t>(e >> 16);
@@ -564,7 +570,7 @@ TResult TDecoder::Codes(const uint32_t* lit, const uint32_t* dist) {
             goto done;
           }
           consume(d & 0xFF);
-          d = dist[(d >> 16) + (bb & ((1u << ((d >> 8) & 0xF)) - 1))];
+          d = SecondLevel(dist, d, bb);
           if (d & kSpecial) {
             result = TResult::Error;
             goto done;
@@ -598,7 +604,7 @@ TResult TDecoder::Codes(const uint32_t* lit, const uint32_t* dist) {
     uint32_t e = lit[bb & kLitMask];
     if (e & kLink) {
       consume(e & 0xFF);
-      e = lit[(e >> 16) + (bb & ((1u << ((e >> 8) & 0xF)) - 1))];
+      e = SecondLevel(lit, e, bb);
     }
     if (e & kLiteral) {
       consume(e & 0xFF);
@@ -623,7 +629,7 @@ TResult TDecoder::Codes(const uint32_t* lit, const uint32_t* dist) {
     uint32_t d = dist[bb & kDistMask];
     if (d & kLink) {
       consume(d & 0xFF);
-      d = dist[(d >> 16) + (bb & ((1u << ((d >> 8) & 0xF)) - 1))];
+      d = SecondLevel(dist, d, bb);
     }
     if (d & kSpecial) {
       result = TResult::Error;
