@@ -11,6 +11,7 @@
 #include <string>
 
 #include "SampleData.h"
+#include "ZlibDeflate.h"
 #include "zip/CRC32.h"
 #include "zip/Inflate.h"
 
@@ -19,6 +20,7 @@ namespace {
 using namespace zemblo;
 using zemblo::test::MakeSample;
 using zemblo::test::TSampleKind;
+using zemblo::test::ZlibDeflate;
 using Clock = std::chrono::steady_clock;
 
 constexpr size_t kCrcSize = size_t{64} << 20;
@@ -70,23 +72,9 @@ void BM_CRC32(benchmark::State& state) {
   if (a != b) state.SkipWithError("checksums differ");
 }
 
-std::string Compress(const std::string& data) {
-  z_stream z{};
-  deflateInit2(&z, Z_DEFAULT_COMPRESSION, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY);
-  std::string out(deflateBound(&z, data.size()), '\0');
-  z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.data()));
-  z.avail_in = static_cast<uInt>(data.size());
-  z.next_out = reinterpret_cast<Bytef*>(out.data());
-  z.avail_out = static_cast<uInt>(out.size());
-  deflate(&z, Z_FINISH);
-  out.resize(z.total_out);
-  deflateEnd(&z);
-  return out;
-}
-
 void BM_Inflate(benchmark::State& state, TSampleKind kind) {
   const std::string data = MakeSample(kind, kInflateSize, 4);
-  const std::string packed = Compress(data);
+  const std::string packed = ZlibDeflate(data, Z_DEFAULT_COMPRESSION);
   std::string ours(data.size(), '\0'), peer(data.size(), '\0');
   RunPair(
       state, data.size(),

@@ -6,39 +6,17 @@
 #include <vector>
 
 #include "SampleData.h"
+#include "ZlibDeflate.h"
 #include "zip/Inflate.h"
 
 using namespace zemblo;
 using zemblo::test::MakeSample;
 using zemblo::test::TSampleKind;
+using zemblo::test::ZlibDeflate;
 
 namespace {
 
 constexpr size_t kWindow = 32768;
-
-// Raw DEFLATE by zlib; with `piece` set, the input goes in pieces of that size, each
-// followed by `flush`, which puts stored, empty or partial blocks in the middle.
-std::string ZlibDeflate(const std::string& data, int level, int strategy = Z_DEFAULT_STRATEGY, size_t piece = 0,
-                        int flush = Z_NO_FLUSH) {
-  z_stream z{};
-  EXPECT_EQ(deflateInit2(&z, level, Z_DEFLATED, -15, 8, strategy), Z_OK);
-  std::string out(deflateBound(&z, data.size()) + 64 + (piece ? data.size() / piece * 16 : 0), '\0');
-  z.next_out = reinterpret_cast<Bytef*>(out.data());
-  z.avail_out = static_cast<uInt>(out.size());
-  size_t at = 0;
-  do {
-    size_t n = piece ? std::min(piece, data.size() - at) : data.size();
-    z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.data() + at));
-    z.avail_in = static_cast<uInt>(n);
-    at += n;
-    int mode = at == data.size() ? Z_FINISH : flush;
-    int rc = deflate(&z, mode);
-    EXPECT_TRUE(rc == Z_OK || rc == Z_STREAM_END || rc == Z_BUF_ERROR);
-  } while (at < data.size());
-  out.resize(z.total_out);
-  deflateEnd(&z);
-  return out;
-}
 
 // What the destination holds after a decode of `output` into `destLength` bytes prefilled
 // with "?": whole windows while they fit, then the rest if it fits, nothing after a

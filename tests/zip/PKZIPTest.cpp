@@ -3,6 +3,7 @@
 
 #include "SampleData.h"
 #include "ZipTestUtil.h"
+#include "ZlibDeflate.h"
 #include "platform/Errors.h"
 #include "platform/Stream.h"
 #include "zip/PKZIP.h"
@@ -30,20 +31,6 @@ std::string Local(const std::string& name, const std::string& data, uint16_t met
   PutLE(s, static_cast<uint32_t>(name.size()), 2);
   PutLE(s, static_cast<uint32_t>(extra.size()), 2);
   return s + name + extra + data;
-}
-
-std::string RawDeflate(const std::string& data) {
-  z_stream z{};
-  deflateInit2(&z, 9, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY);
-  std::string out(deflateBound(&z, data.size()), '\0');
-  z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.data()));
-  z.avail_in = static_cast<uInt>(data.size());
-  z.next_out = reinterpret_cast<Bytef*>(out.data());
-  z.avail_out = static_cast<uInt>(out.size());
-  deflate(&z, Z_FINISH);
-  out.resize(z.total_out);
-  deflateEnd(&z);
-  return out;
 }
 
 std::vector<std::string> Names(const TPKZIP& zip) {
@@ -158,7 +145,7 @@ TEST(PKZIP, WalkEdgeCases) {
 // empty and the walk steps through its data until it meets the next header.
 TEST(PKZIP, DataDescriptorEntriesAreSteppedThrough) {
   std::string bytes = Local("desc", "", 8, 0x08);  // 34 bytes
-  bytes += RawDeflate("0123456789").substr(0, 12);
+  bytes += ZlibDeflate("0123456789", 9).substr(0, 12);
   bytes.resize(34 + 12, 'z');
   PutLE(bytes, 0x08074B50, 4);  // the descriptor: unknown to the walk
   bytes += std::string(12, 'd');
@@ -175,7 +162,7 @@ TEST(PKZIP, DataDescriptorEntriesAreSteppedThrough) {
 
 TEST(PKZIP, ExtractFillsWhatItCannotRead) {
   const std::string text = MakeSample(TSampleKind::Text, 3000, 3);
-  const std::string packed = RawDeflate(text);
+  const std::string packed = ZlibDeflate(text, 9);
   std::string bytes = Local("stored", "abc") +                                // 0
                       Local("deflated", packed, 8, 0, kAuto, 3000) +          // 1
                       Local("bzip2", "compressed", 12, 0, kAuto, 20) +        // 2
