@@ -327,6 +327,7 @@ class TAdvancedEditor {
   // Typing and text-changing commands.
   void CmdCharacter(unsigned char c);
   void CmdLineBreak();
+  void DeleteSelectedText();
   void CmdBackspace();
   void CmdDelete();
   void CmdTab();

@@ -107,13 +107,18 @@ int TAdvancedEditor::UnindentTarget(int x, int y) const {
   return 0;
 }
 
+// Backspace and Delete with a selection remove it and leave the caret where it lands.
+void TAdvancedEditor::DeleteSelectedText() {
+  DeleteSelection();
+  wx_ = caretX_;
+  wy_ = caretY_;
+  recordMove_ = false;
+  Change();
+}
+
 void TAdvancedEditor::CmdBackspace() {
   if (selAvail_) {
-    DeleteSelection();
-    wx_ = caretX_;
-    wy_ = caretY_;
-    recordMove_ = false;
-    Change();
+    DeleteSelectedText();
     return;
   }
   PrepareAtCaret();
@@ -179,11 +184,7 @@ void TAdvancedEditor::JoinLines(int line) {
 void TAdvancedEditor::CmdDelete() {
   if (lines_->RowTotal() == 0) lines_->Add("");
   if (selAvail_) {
-    DeleteSelection();
-    wx_ = caretX_;
-    wy_ = caretY_;
-    recordMove_ = false;
-    Change();
+    DeleteSelectedText();
     return;
   }
   PrepareAtCaret();
