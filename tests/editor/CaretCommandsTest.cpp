@@ -5,17 +5,8 @@
 #include "FakePlatform.h"
 
 using namespace zemblo;
+using zemblo::test::NumberedRows;
 using zemblo::test::TEditorRig;
-
-namespace {
-
-std::string NumberedRows(int n) {
-  std::string s;
-  for (int i = 0; i < n; ++i) s += "row " + std::to_string(i) + "\r\n";
-  return s;
-}
-
-}  // namespace
 
 TEST(EditorCaretCommands, MoveWhereTheKeysSay) {
   struct Case {

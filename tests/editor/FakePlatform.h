@@ -113,4 +113,11 @@ struct TEditorRig {
   TRowCol CaretPos() const { return {editor.CaretY(), editor.CaretX()}; }
 };
 
+// "row 0" to "row n-1", each ending in CR LF.
+inline std::string NumberedRows(int n) {
+  std::string s;
+  for (int i = 0; i < n; ++i) s += "row " + std::to_string(i) + "\r\n";
+  return s;
+}
+
 }  // namespace zemblo::test

@@ -5,15 +5,10 @@
 #include "FakePlatform.h"
 
 using namespace zemblo;
+using zemblo::test::NumberedRows;
 using zemblo::test::TEditorRig;
 
 namespace {
-
-std::string NumberedRows(int n) {
-  std::string s;
-  for (int i = 0; i < n; ++i) s += "row " + std::to_string(i) + "\r\n";
-  return s;
-}
 
 const TRowImage* DrawnRow(const TEditorRig& rig, int row) {
   for (auto it = rig.platform.Rows.rbegin(); it != rig.platform.Rows.rend(); ++it)
