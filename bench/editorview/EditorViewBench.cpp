@@ -26,6 +26,7 @@
 #include <memory>
 #include <string>
 
+#include "KeptRunsReporter.h"
 #include "editorview/MegaEditor.h"
 #include "platform/FileSystem.h"
 #include "platform/Text.h"
@@ -239,27 +240,6 @@ void BM_Select_Peer(benchmark::State& state) {
   DownAndUp(state, peer);
 }
 
-// Passes every report to the usual display and keeps each one's time per step.
-class TTimeReporter : public benchmark::BenchmarkReporter {
- public:
-  explicit TTimeReporter(benchmark::BenchmarkReporter* display) : display_(display) {}
-  bool ReportContext(const Context& context) override { return display_->ReportContext(context); }
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const auto& run : runs)
-      if (run.run_type == Run::RT_Iteration || run.aggregate_name == "mean") {
-        ms[run.run_name.function_name] = run.GetAdjustedRealTime();
-        cpu[run.run_name.function_name] = run.GetAdjustedCPUTime();
-      }
-    display_->ReportRuns(runs);
-  }
-  void Finalize() override { display_->Finalize(); }
-  std::map<std::string, double> ms;
-  std::map<std::string, double> cpu;
-
- private:
-  std::unique_ptr<benchmark::BenchmarkReporter> display_;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -319,10 +299,13 @@ int main(int argc, char** argv) {
   benchmark::RegisterBenchmark("BM_Select_Ours", BM_Select_Ours)->Unit(benchmark::kMillisecond);
   benchmark::RegisterBenchmark("BM_Select_Peer", BM_Select_Peer)->Unit(benchmark::kMillisecond);
 
-  TTimeReporter reporter(benchmark::CreateDefaultDisplayReporter());
+  zemblo::bench::TKeptRunsReporter reporter(benchmark::CreateDefaultDisplayReporter());
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  auto& ms = reporter.ms;
-  auto& cpu = reporter.cpu;
+  std::map<std::string, double> ms, cpu;  // per step
+  for (const auto& [name, run] : reporter.kept) {
+    ms[name] = run.GetAdjustedRealTime();
+    cpu[name] = run.GetAdjustedCPUTime();
+  }
   std::printf("\n%d lines, %dx%d, %d visible rows; ms per step (wall / processor), ours and QScintilla:\n",
               kLines, kWidth, kHeight, ours->Editor().VisibleRows());
   for (const char* what : {"Repaint", "PageScroll", "Type", "Undo", "Select"}) {

@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "KeptRunsReporter.h"
 #include "editorview/HiLiPHP.h"
 #include "platform/Text.h"
 
@@ -205,36 +206,18 @@ BENCHMARK(BM_Ours_AfterChange)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Ours_Unchanged)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Peer_SourceHighlight)->Unit(benchmark::kMillisecond);
 
-// Passes every report to the usual display and keeps the line rates for the ratios.
-class TRateReporter : public benchmark::BenchmarkReporter {
- public:
-  explicit TRateReporter(benchmark::BenchmarkReporter* display) : display_(display) {}
-  bool ReportContext(const Context& context) override { return display_->ReportContext(context); }
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const auto& run : runs) {
-      auto it = run.counters.find("lines/s");
-      if (it == run.counters.end()) continue;
-      // With repetitions, the mean stands for all of them.
-      if (run.run_type == Run::RT_Iteration || run.aggregate_name == "mean")
-        rates[run.run_name.function_name] = it->second.value;
-    }
-    display_->ReportRuns(runs);
-  }
-  void Finalize() override { display_->Finalize(); }
-  std::map<std::string, double> rates;
-
- private:
-  std::unique_ptr<benchmark::BenchmarkReporter> display_;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  TRateReporter reporter(benchmark::CreateDefaultDisplayReporter());
+  zemblo::bench::TKeptRunsReporter reporter(benchmark::CreateDefaultDisplayReporter());
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  auto& r = reporter.rates;
+  std::map<std::string, double> r;  // lines per second
+  for (const auto& [name, run] : reporter.kept) {
+    auto it = run.counters.find("lines/s");
+    if (it != run.counters.end()) r[name] = it->second.value;
+  }
   double peer = r["BM_Peer_SourceHighlight"];
   std::printf("\n%d lines; peer (source-highlight, php.lang): %.0f lines/s\n", kLines, peer);
   for (const char* ours : {"BM_Ours_Cold", "BM_Ours_AfterChange", "BM_Ours_Unchanged"})
